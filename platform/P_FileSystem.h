@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-namespace platform {
+namespace platform::fs {
 
 // The process's current directory as the platform spells it (Win32: "\" separators), or "".
 std::string currentDirectory();
@@ -29,4 +29,4 @@ bool isReadable(const std::string& path);
 // Deletes a file; false if it could not be deleted.
 bool removeFile(const std::string& path);
 
-} // namespace platform
+} // namespace platform::fs
