@@ -1,0 +1,102 @@
+// Placeholder replacement, template reading and generated-file writing in Windows text mode.
+#include "TextFiles.h"
+
+#include "ConfMessages.h"
+#include "MessageSink.h"
+
+#include "WindowsPathMap.h"
+
+namespace conf {
+
+namespace {
+
+// Windows text mode on output: every LF is written as CR LF.
+std::string toCrLf(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size() + text.size() / 16);
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+void replaceAll(std::string& target, const std::string& search, const std::string& replacement)
+{
+    if (target.empty() || search.empty())
+        return;
+    std::size_t pos = 0;
+    while ((pos = target.find(search, pos)) != std::string::npos) {
+        target.replace(pos, search.size(), replacement);
+        pos += replacement.size();
+    }
+}
+
+std::string backslashForm(std::string text)
+{
+    for (char& c : text) {
+        if (c == '/')
+            c = '\\';
+    }
+    return text;
+}
+
+std::string forwardForm(std::string text)
+{
+    for (char& c : text) {
+        if (c == '\\')
+            c = '/';
+    }
+    return text;
+}
+
+std::string readTemplate(const std::string& path)
+{
+    std::string bytes;
+    if (!platform::readWindowsFile(path, bytes)) {
+        showWarning(msg::kCannotOpenFile + path);
+        endWithStatus(10);
+    }
+    replaceAll(bytes, "\r\n", "\n");
+    return bytes;
+}
+
+void ensureParentDir(const std::string& path)
+{
+    const std::string copy = backslashForm(path);
+    const std::size_t p = copy.rfind('\\');
+    if (p == std::string::npos || p < 1)
+        return;
+    const std::size_t colon = copy.find(':');
+    if (colon != std::string::npos && colon == p - 1)
+        return;
+    const std::string dir = copy.substr(0, p);
+    if (!platform::makeWindowsDirectories(dir)) {
+        showWarning(msg::kCannotCreateDir + dir);
+        endWithStatus(10);
+    }
+}
+
+void replaceTextFile(const std::string& text, const std::string& path)
+{
+    if (platform::windowsPathExists(path) && !platform::removeWindowsFile(path)) {
+        showWarning(msg::kFailedToOverwrite + path + msg::kAbortingSuffix);
+        endWithStatus(10);
+    }
+    if (!platform::writeWindowsFile(path, toCrLf(text))) {
+        showWarning(msg::kCannotOpenFile + path);
+        endWithStatus(10);
+    }
+}
+
+void writeGeneratedFile(const std::string& text, const std::string& path)
+{
+    ensureParentDir(path);
+    replaceTextFile(text, path);
+}
+
+} // namespace conf

@@ -1,0 +1,34 @@
+// Text and file primitives shared by every generator; paths are Windows paths.
+#pragma once
+
+#include <string>
+
+namespace conf {
+
+// Replaces every occurrence of `search` in `target`, left to right; inserted text is not searched again.
+// Nothing happens when `target` or `search` is empty.
+void replaceAll(std::string& target, const std::string& search, const std::string& replacement);
+
+// The text with every "/" turned into "\\".
+std::string backslashForm(std::string text);
+// The text with every "\\" turned into "/".
+std::string forwardForm(std::string text);
+
+// The whole file in text mode (CR LF read as LF); shows "Cannot open file " + path and ends with 10
+// when it cannot be opened.
+std::string readTemplate(const std::string& path);
+
+// Creates the parent directory of `path` with its ancestors unless it is a drive root;
+// shows "Cannot create dir " + directory and ends with 10 on failure.
+void ensureParentDir(const std::string& path);
+
+// Replaces the file at `path` with `text` in text mode (LF written as CR LF), creating its directory.
+// Ends with 10 after "Failed to overwrite file ..." or "Cannot open file ..." on failure.
+void writeGeneratedFile(const std::string& text, const std::string& path);
+
+// Deletes an existing file (ending with 10 after "Failed to overwrite file ..." when it cannot be
+// deleted), then writes `text` in text mode (ending with 10 after "Cannot open file ..." on failure).
+// Does not create directories.
+void replaceTextFile(const std::string& text, const std::string& path);
+
+} // namespace conf

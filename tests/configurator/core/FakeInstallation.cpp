@@ -1,0 +1,198 @@
+// Builds the fake installation: drive directories, registry export file, Zembrel and integration trees.
+#include "FakeInstallation.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace conftest {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const kSuppressTemplate =
+    "-rem \"EnablePostAnalysis=1\"\n"
+    "-rem \"ShellExe={ZembIntegrationDir}\\suppresszembrel\\run.bat\"\n"
+    "-po suppresszembrel::suppressions_txt={ZembIntegrationDir}\\suppresszembrel\\suppressions.txt\n";
+
+// Written with CR LF line ends, as the integration installs them on Windows.
+const char* const kWrapperTemplate =
+    "-wrapper_dir={ZembIntegrationDirFwd}/wrapper\r\n"
+    "-p_c \"{chosen_p_c_path}\"\r\n"
+    "-via \"{p_a_path}\"\r\n"
+    "-keep {unknown} {ZembDirFwd}\r\n";
+
+const char* const kMsvcTemplate =
+    "-sys_include_dir {ZembDirFwd}/include\n"
+    "-via {ZembIntegrationDir}/msvc/extra.p_a\n";
+
+const char* const kClBatTemplate =
+    "@echo off\n"
+    "set PATH={VelcppDir}\\bin;%PATH%\n"
+    "\"{ZembIntegrationDir}\\wrapper\\wrapper.exe\" cl %*\n";
+
+const char* const kVxTemplate =
+    "-sys_include_dir {ZembDirFwd}/include\n"
+    "-sys_include_dir {WindDir}/vxworks-6.x/target/h\n"
+    "-via {ZembIntegrationDir}/vxworks/extra.p_a\n";
+
+const char* const kSettingsTemplate =
+    "PRODUCT={Product}\n"
+    "DEST={Personality Destination Directory}\n"
+    "NAME={Personality Name}\n"
+    "FAMILY={Compiler Family Set}\n";
+
+// Zembrel's Visual Studio build batch file; its last line has no line end.
+const char* const kMsMake =
+    "@echo off\r\n"
+    "set TARGET=%1\r\n"
+    "call \"%VS90COMNTOOLS%\\vsvars32.bat\"\r\n"
+    "call \"C:\\Program Files\\Microsoft Visual Studio 9.0\\VC\\bin\\VCVARS32.BAT\"\r\n"
+    "SET TARGET=%2 & IF %2==clean SET X=1\r\n"
+    "nmake -f makefile %TARGET%";
+
+const char* const kVx6Make =
+    "@echo off\r\n"
+    "set PATH=C:\\WindRiver\\;%PATH%\r\n"
+    "set TARGET=%2 & if %2==clean goto :EOF\r\n"
+    "wrenv -p vxworks-6.6 make -f Makefile %TARGET%\r\n"
+    "if errorlevel 1 goto :EOF\r\n"
+    "echo done\r\n"
+    ":EOF\r\n";
+
+void setVariable(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
+
+} // namespace
+
+FakeInstallation::FakeInstallation()
+{
+    if (const char* r = std::getenv("ZEMBRELCONF_REGISTRY")) {
+        hadRegistry_ = true;
+        savedRegistry_ = r;
+    }
+    if (const char* d = std::getenv("ZEMBRELCONF_DRIVES")) {
+        hadDrives_ = true;
+        savedDrives_ = d;
+    }
+    fs::create_directories(dir_.file("drives/c"));
+    fs::create_directories(dir_.file("drives/d"));
+    setVariable("ZEMBRELCONF_DRIVES", dir_.file("drives"));
+    setVariable("ZEMBRELCONF_REGISTRY", registryPath());
+    writeRegistry(registryText());
+
+    const std::string integration = kIntegrationDir;
+    write(std::string(kVelcppDir) + "\\personalities\\mvc6.p_c", "-d _MSC_VER=1200\n");
+    write(std::string(kVelcppDir) + "\\personalities\\VC++2005.p_c", "-d _MSC_VER=1400\n");
+    write(std::string(kZembDir) + "\\Share\\etc\\msmake.bat", kMsMake);
+    write(std::string(kZembDir) + "\\Share\\etc\\Vx6make.bat", kVx6Make);
+    write(integration + "\\suppresszembrel\\suppresszembrel.p_s-template", kSuppressTemplate);
+    write(integration + "\\wrapper\\wrapper.cfg-template", kWrapperTemplate);
+    write(integration + "\\msvc\\zembrel-msvc.p_a-template", kMsvcTemplate);
+    write(integration + "\\msvc\\cl.bat-template", kClBatTemplate);
+    write(integration + "\\vxworks\\zembrel-vxworks.p_a-template", kVxTemplate);
+    write(integration + "\\vnh\\settings.txt-template", kSettingsTemplate);
+    fs::create_directories(host(std::string(kVnhDir) + "\\bin"));
+    installWrenv(0);
+}
+
+FakeInstallation::~FakeInstallation()
+{
+    if (hadRegistry_)
+        setVariable("ZEMBRELCONF_REGISTRY", savedRegistry_);
+    else
+        ::unsetenv("ZEMBRELCONF_REGISTRY");
+    if (hadDrives_)
+        setVariable("ZEMBRELCONF_DRIVES", savedDrives_);
+    else
+        ::unsetenv("ZEMBRELCONF_DRIVES");
+    // Read-only files left by a test must not keep the directory from being removed.
+    std::error_code ec;
+    for (auto it = fs::recursive_directory_iterator(dir_.path(), ec); !ec && it != fs::recursive_directory_iterator();
+         it.increment(ec))
+        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+}
+
+std::string FakeInstallation::host(const std::string& windowsPath) const
+{
+    std::string path = windowsPath;
+    for (char& c : path) {
+        if (c == '\\')
+            c = '/';
+    }
+    if (path.size() >= 2 && path[1] == ':') {
+        const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
+        return dir_.file(std::string("drives/") + drive + path.substr(2));
+    }
+    return path;
+}
+
+void FakeInstallation::write(const std::string& windowsPath, const std::string& bytes) const
+{
+    testsupport::writeBytes(host(windowsPath), bytes);
+}
+
+std::string FakeInstallation::read(const std::string& windowsPath) const
+{
+    const std::string path = host(windowsPath);
+    return testsupport::fileExists(path) ? testsupport::readBytes(path) : std::string();
+}
+
+bool FakeInstallation::exists(const std::string& windowsPath) const
+{
+    std::error_code ec;
+    return fs::exists(host(windowsPath), ec);
+}
+
+void FakeInstallation::remove(const std::string& windowsPath) const
+{
+    std::error_code ec;
+    fs::remove_all(host(windowsPath), ec);
+}
+
+void FakeInstallation::writeRegistry(const std::string& regText) const
+{
+    testsupport::writeBytes(registryPath(), regText);
+}
+
+std::string FakeInstallation::registryText(const std::vector<std::string>& versions)
+{
+    std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
+                       "[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\VEL C++ Source Code Analyser]\r\n\r\n";
+    for (const std::string& v : versions) {
+        text += "[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\VEL C++ Source Code Analyser\\" + v + "]\r\n";
+        text += "\"Path\"=\"C:\\\\VEL\\\\VELCPP3\"\r\n\r\n";
+    }
+    text += "[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\ZembrelIntegration]\r\n"
+            "\"ZembDir\"=\"D:\\\\Tools\\\\Zembrel\"\r\n"
+            "\"ZembIntLocationDir\"=\"C:\\\\ZembInt\"\r\n\r\n"
+            "[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\Varnholt]\r\n"
+            "\"VNHDIR\"=\"C:\\\\VNH\"\r\n";
+    return text;
+}
+
+void FakeInstallation::installWrenv(int exitCode) const
+{
+    const std::string script = host(std::string(kWindDir) + "\\wrenv.sh");
+    write(std::string(kWindDir) + "\\wrenv.sh",
+          "#!/bin/sh\n"
+          "out=\"$(dirname \"$0\")/wrenv.args\"\n"
+          ": > \"$out\"\n"
+          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out\"; done\n"
+          "exit "
+              + std::to_string(exitCode) + "\n");
+    fs::permissions(script, fs::perms::owner_all, fs::perm_options::add);
+}
+
+std::vector<std::string> FakeInstallation::wrenvArguments() const
+{
+    std::vector<std::string> args;
+    std::istringstream in(read(std::string(kWindDir) + "\\wrenv.args"));
+    std::string line;
+    while (std::getline(in, line))
+        args.push_back(line);
+    return args;
+}
+
+} // namespace conftest

@@ -1,0 +1,67 @@
+// Windows paths on the host: drive mapping, case-insensitive names, read-only files, short paths, programs.
+#include "FakeInstallation.h"
+#include "ProcessRunner.h"
+#include "ShortPath.h"
+#include "WindowsPathMap.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+namespace fs = std::filesystem;
+using conftest::FakeInstallation;
+
+TEST(WindowsPathMap, mapsDrivesAndMatchesNamesWhateverTheirCase)
+{
+    FakeInstallation inst;
+    EXPECT_EQ(inst.root() + "/drives/d/Tools/Zembrel/Share/etc/msmake.bat",
+              platform::hostPathOf("d:\\TOOLS\\zembrel\\share\\ETC\\MsMake.bat"));
+    EXPECT_EQ(inst.root() + "/drives/c/ZembInt/ZembrelIntegration",
+              platform::hostPathOf("C:/zembint//./x/../ZEMBRELINTEGRATION/"));
+    // A missing component keeps its spelling, so it can be created.
+    EXPECT_EQ(inst.root() + "/drives/c/ZembInt/NewDir/f.txt", platform::hostPathOf("C:\\ZEMBINT\\NewDir\\f.txt"));
+    EXPECT_TRUE(platform::windowsPathExists("c:\\vel\\velcpp3\\PERSONALITIES\\vc++2005.P_C"));
+    EXPECT_FALSE(platform::windowsPathExists("C:\\VEL\\VELCPP3\\personalities\\VC++2008.p_c"));
+    EXPECT_FALSE(platform::windowsPathExists(""));
+}
+
+TEST(WindowsPathMap, readOnlyFileCannotBeDeletedOrOverwritten)
+{
+    FakeInstallation inst;
+    inst.write("C:\\ro.txt", "keep");
+    fs::permissions(inst.host("C:\\ro.txt"), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    EXPECT_FALSE(platform::removeWindowsFile("C:\\ro.txt"));
+    EXPECT_FALSE(platform::writeWindowsFile("C:\\ro.txt", "new"));
+    EXPECT_EQ("keep", inst.read("C:\\ro.txt"));
+
+    inst.write("C:\\rw.txt", "x");
+    EXPECT_TRUE(platform::removeWindowsFile("c:\\RW.TXT"));
+    EXPECT_FALSE(inst.exists("C:\\rw.txt"));
+    EXPECT_FALSE(platform::removeWindowsFile("C:\\ZembInt")); // a directory is no file
+}
+
+TEST(ShortPath, existingPathIsItsOwnShortFormWithBackslashes)
+{
+    FakeInstallation inst;
+    std::string shortPath;
+    ASSERT_TRUE(platform::shortPathName("D:/Tools/Zembrel", shortPath));
+    EXPECT_EQ("D:\\Tools\\Zembrel", shortPath);
+    EXPECT_FALSE(platform::shortPathName("D:\\Tools\\Missing", shortPath));
+    EXPECT_FALSE(platform::shortPathName("", shortPath));
+}
+
+TEST(ProcessRunner, answersTheProgramsExitCodeAndPassesArgumentsUnchanged)
+{
+    FakeInstallation inst;
+    inst.installWrenv(0);
+    EXPECT_EQ(0, platform::runProgramAndWait("C:\\WindRiver\\wrenv", {"-p", "a b", "C:\\x\\y", ""}));
+    EXPECT_EQ((std::vector<std::string>{"-p", "a b", "C:\\x\\y", ""}), inst.wrenvArguments());
+    inst.installWrenv(1);
+    EXPECT_EQ(1, platform::runProgramAndWait("c:\\windriver\\WRENV", {}));
+    EXPECT_EQ(-1, platform::runProgramAndWait("C:\\WindRiver\\missing", {}));
+}
+
+} // namespace
