@@ -197,7 +197,8 @@ private:
     }
 
     // ESC has been read: the set the sequence selects, consumed; or the raw bytes when it is not a
-    // sequence of the 7-bit JIS forms.
+    // sequence of the 7-bit JIS forms. ESC "$@" enters the two-byte set so that OLDJ text, which is
+    // written with it, reads back; other ESC "$" sequences fall back to the single-byte set.
     Token readEscape()
     {
         const int c = reader_.get();

@@ -24,6 +24,9 @@ std::string toOutput(const std::string& text, int to);
 //   SJ <-> EUC (JIS X 0213 plane-2 rule), 7-bit JIS -> EUC/SJ, EUC/SJ -> 7-bit JIS (half-width
 //   katakana made full-width), 7-bit JIS -> other 7-bit JIS (escapes rewritten), SJ/EUC -> UTF16;
 //   every other pair copies the bytes.
+// A character the target cannot hold (a plane-2 character in Shift_JIS outside the rows of
+// Shift_JIS-2004, or in a 7-bit variant without a plane-2 escape) is written as the geta mark.
+// 7-bit input also takes ESC "$@" (the form OLDJ writes) and ESC "$(Q" as entering the two-byte set.
 void convertStream(Source& source, Destination& destination, int from, int to);
 
 // The UTF-16 unit of a Shift_JIS pair (first byte 0x81-0x9F or 0xE0-0xFC, second 0x40-0xFC), from
