@@ -1,0 +1,158 @@
+// Indexing suppression records by message number and covered range, and testing diagnostics.
+#include "M_SuppressionIndex.h"
+
+#include "M_Diagnostic.h"
+#include "M_QuietFiles.h"
+#include "U_LocationData.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+#include <set>
+#include <tuple>
+
+namespace {
+
+// Message ranges up to this width are listed number by number; wider ones are tested one by one.
+constexpr std::int64_t kListedWidth = 4096;
+
+// Reads a decimal number from the start of the text as strtol does (leading white space and a
+// sign allowed, stops at the first non-digit, 0 without digits), clamped to 32 bits.
+std::int32_t readNumber(const std::string& text)
+{
+    const long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (value < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace
+
+bool M_CoveredRange::operator<(const M_CoveredRange& other) const
+{
+    return std::tie(file, startLine, startColumn, endLine, endColumn) <
+           std::tie(other.file, other.startLine, other.startColumn, other.endLine, other.endColumn);
+}
+
+bool M_CoveredRange::covers(std::int32_t line, std::int32_t column, bool kind2) const
+{
+    std::int32_t lastLine = endLine;
+    std::int32_t lastColumn = endColumn;
+    if (startLine != endLine && endColumn == 0) {
+        lastLine = endLine - 1;
+        lastColumn = -1;
+    }
+    if (line < startLine || line > lastLine)
+        return false;
+    const bool covered = (line == startLine && column >= startColumn) || line != lastLine ||
+                         column <= lastColumn || lastColumn == -1;
+    if (!covered)
+        return false;
+    return !kind2 || (line == startLine && column == startColumn);
+}
+
+bool readMessageRange(const std::pair<std::string, std::string>& texts, std::int32_t& first, std::int32_t& last)
+{
+    first = readNumber(texts.first);
+    if (first == 0)
+        return false;
+    last = readNumber(texts.second);
+    if (last == 0)
+        last = first;
+    return true;
+}
+
+M_SuppressionIndex::M_SuppressionIndex()
+    : quiet_([](const U_LocationData& location) { return M_QuietFiles::instance().isQuiet(location); })
+{
+}
+
+M_SuppressionIndex::M_SuppressionIndex(QuietTest quiet) : quiet_(std::move(quiet)) {}
+
+void M_SuppressionIndex::addRecords(const std::vector<M_SuppressionRecordHandle>& records, bool alsoKind2)
+{
+    for (const auto& record : records)
+        if (record)
+            addRecord(record, alsoKind2);
+}
+
+void M_SuppressionIndex::addRecord(const M_SuppressionRecordHandle& handle, bool alsoKind2)
+{
+    const M_SuppressionRecord& record = *handle;
+    KindTable* table = nullptr;
+    if (record.kind() == 1)
+        table = &kind1_;
+    else if (record.kind() == 2 && alsoKind2)
+        table = &kind2_;
+    if (table == nullptr || !record.rangeStart())
+        return;
+    if (record.origin() && quiet_(*record.origin()))
+        return;
+    if (quiet_(*record.rangeStart()))
+        return;
+
+    std::set<std::pair<std::int32_t, std::int32_t>> ranges;
+    for (const auto& texts : record.messageRanges()) {
+        std::int32_t first = 0;
+        std::int32_t last = 0;
+        if (readMessageRange(texts, first, last))
+            ranges.emplace(first, last);
+    }
+
+    const U_LocationData& start = *record.rangeStart();
+    const U_LocationData& end = record.rangeEnd() ? *record.rangeEnd() : start;
+    const M_CoveredRange range{start.file().fullNameKey(), start.line(), start.column(), end.line(), end.column()};
+    const std::int32_t tag = table->rangeTags.tag(range);
+    if (static_cast<std::size_t>(tag) == table->tags.size())
+        table->tags.push_back(Tag{range, M_SuppressionRecordHandle()});
+    table->tags[static_cast<std::size_t>(tag)].record = handle;
+
+    for (const auto& [first, last] : ranges) {
+        if (first > last)
+            continue;
+        if (static_cast<std::int64_t>(last) - first >= kListedWidth) {
+            table->wide.push_back(WideRange{first, last, tag});
+            continue;
+        }
+        for (std::int64_t number = first; number <= last; ++number) {
+            auto& tags = table->byMessage[static_cast<std::int32_t>(number)];
+            if (std::find(tags.begin(), tags.end(), tag) == tags.end())
+                tags.push_back(tag);
+        }
+    }
+}
+
+bool M_SuppressionIndex::tagCovers(const Tag& tag, const U_LocationData& location, bool kind2)
+{
+    return tag.range.file == location.file().fullNameKey() &&
+           tag.range.covers(location.line(), location.column(), kind2);
+}
+
+bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location,
+                                   bool kind2)
+{
+    const auto listed = table.byMessage.find(message);
+    // Each include location is owned by the location that names it, so the raw pointers stay valid.
+    for (const U_LocationData* current = &location; current; current = current->includeLocation().get()) {
+        if (listed != table.byMessage.end())
+            for (const std::int32_t tag : listed->second)
+                if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
+                    return true;
+        for (const WideRange& wide : table.wide)
+            if (message >= wide.first && message <= wide.last &&
+                tagCovers(table.tags[static_cast<std::size_t>(wide.tag)], *current, kind2))
+                return true;
+    }
+    return false;
+}
+
+bool M_SuppressionIndex::isSuppressed(const M_Diagnostic& diagnostic) const
+{
+    if (diagnostic.fourthFlag() || !diagnostic.location())
+        return false;
+    const U_LocationData& location = *diagnostic.location();
+    return coveredBy(kind1_, diagnostic.messageNumber(), location, false) ||
+           coveredBy(kind2_, diagnostic.messageNumber(), location, true);
+}

@@ -1,0 +1,44 @@
+// The appending error-file writer and the process-wide operations that drive it.
+#pragma once
+
+#include "M_OutputBase.h"
+#include "M_SuppressionRecord.h"
+
+#include <cstdint>
+#include <string>
+
+// At most one error file is open for appending at a time; its state is process-wide. The whole
+// append is built in memory and handed to the system in one write at close, under an exclusive
+// lock held from open to close. When the write or the close fails the file is truncated back to
+// its length before the append and R_WritingException is raised, so a failed append leaves the
+// file exactly as it was.
+class M_OutputBonnie2 : public M_OutputBase {
+public:
+    // Opens the error file of the source file in the run's output directory.
+    static void openForAppend(const std::string& sourceFileName);
+    // Opens the error file at the path: closes a writer still open, sets the record format to 3,
+    // locks the file and starts the append with a block record. Raises M_BadFileOpenException when
+    // the file is missing or cannot be opened, and M_BadErrorFileVersion when its first word is
+    // not a format-3 id; the file is untouched then.
+    static void openPathForAppend(const std::string& path);
+    // A suppression record built from the arguments; nothing when no writer is open.
+    static void writeSuppression(std::int32_t kind, const U_Location& origin, const std::string& text,
+                                 const M_MessageRanges& ranges, const U_Location& rangeStart,
+                                 const U_Location& rangeEnd);
+    // Closes and destroys the open writer, if any. Raises R_WritingException when the append failed.
+    static void closeCurrent();
+    // Destroys the open writer, if any, without writing anything of its append.
+    static void discardCurrent();
+    // The open writer, or null.
+    static M_OutputBonnie2* current();
+    static int recordFormat();
+
+    ~M_OutputBonnie2() override;
+    bool close() override;
+    void writeDiagnostic(const M_Diagnostic& diagnostic, bool hiddenByPragma) override;
+    void writeDiagnosticRecord(const M_Diagnostic& diagnostic, bool hiddenByPragma) override;
+    void writeSuppressionRecord(const M_SuppressionRecord& record) override;
+
+private:
+    M_OutputBonnie2() = default;
+};

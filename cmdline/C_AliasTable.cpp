@@ -1,0 +1,131 @@
+// The alias tables, built from the option table, and the longest-prefix lookup.
+#include "C_AliasTable.h"
+
+#include "C_Options.h"
+#include "C_Products.h"
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <sstream>
+
+namespace {
+
+// Product masks of the option table.
+namespace reach {
+constexpr int C = C_Product::kVelc;
+constexpr int CPP = C_Product::kVelcpp;
+constexpr int J = C_Product::kVelj;
+constexpr int D = C_Product::kVeld;
+constexpr int C_CPP = C | CPP;
+constexpr int ALL = C | CPP | J | D;
+} // namespace reach
+
+struct OptionRow {
+    const char* name;
+    const char* aliases;
+    int products;
+    C_OptionBase& (*select)(C_Options&);
+};
+
+const OptionRow kOptions[] = {
+#define ZEMB_OPTION(kind, accessor, name, def, products, aliases)                                        \
+    {name, aliases, reach::products, [](C_Options& o) -> C_OptionBase& { return o.accessor(); }},
+#include "C_OptionTable.def"
+#undef ZEMB_OPTION
+};
+
+std::vector<std::string> splitAliases(const char* aliases)
+{
+    std::istringstream in(aliases);
+    std::vector<std::string> result;
+    std::string alias;
+    while (in >> alias)
+        result.push_back(alias);
+    return result;
+}
+
+C_AliasTable buildTable(int productBit)
+{
+    C_AliasTable table;
+    for (const OptionRow& row : kOptions) {
+        if (!(row.products & productBit))
+            continue;
+        table.push_back({row.name, row.select});
+        for (const std::string& alias : splitAliases(row.aliases))
+            table.push_back({alias, row.select});
+    }
+    std::stable_sort(table.begin(), table.end(),
+                     [](const C_AliasRow& a, const C_AliasRow& b) { return a.alias < b.alias; });
+    return table;
+}
+
+char lower(char c)
+{
+    return char(std::tolower(static_cast<unsigned char>(c)));
+}
+
+bool isPrefixIgnoreCase(const std::string& prefix, const std::string& text)
+{
+    if (prefix.size() > text.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (lower(prefix[i]) != lower(text[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+const C_AliasTable& aliasTableOf(int productBit)
+{
+    static const std::map<int, C_AliasTable> tables = {
+        {reach::C, buildTable(reach::C)},
+        {reach::CPP, buildTable(reach::CPP)},
+        {reach::J, buildTable(reach::J)},
+        {reach::D, buildTable(reach::D)},
+    };
+    static const C_AliasTable none;
+    const auto found = tables.find(productBit);
+    return found == tables.end() ? none : found->second;
+}
+
+const std::vector<C_OptionAliases>& optionAliases()
+{
+    static const std::vector<C_OptionAliases> all = [] {
+        std::vector<C_OptionAliases> result;
+        for (const OptionRow& row : kOptions)
+            result.push_back({row.name, splitAliases(row.aliases), row.products});
+        return result;
+    }();
+    return all;
+}
+
+C_OptionMatch findOption(C_Options& options, const C_AliasTable& table, const std::string& text)
+{
+    C_OptionMatch match;
+    if (text.empty())
+        return match;
+    const char first = lower(text[0]);
+    // Aliases are lower case, so the rows of the first letter start where that letter sorts.
+    auto row = std::lower_bound(table.begin(), table.end(), first,
+                                [](const C_AliasRow& r, char c) { return !r.alias.empty() && r.alias[0] < c; });
+    const C_AliasRow* best = nullptr;
+    for (; row != table.end() && !row->alias.empty() && row->alias[0] == first; ++row) {
+        if (isPrefixIgnoreCase(row->alias, text) && (!best || row->alias.size() > best->alias.size()))
+            best = &*row;
+    }
+    if (best) {
+        match.option = &best->select(options);
+        match.length = best->alias.size();
+    }
+    return match;
+}
+
+C_OptionMatch findOption(C_Options& options, const std::string& text)
+{
+    const C_Product* product = productAt(options.productIndex());
+    if (!product)
+        return {};
+    return findOption(options, aliasTableOf(product->bit), text);
+}

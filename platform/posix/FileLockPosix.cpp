@@ -1,0 +1,96 @@
+// Locked appending on POSIX systems: flock for the lock, ftruncate for the roll-back.
+#include "FileLock.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace platform {
+
+LockedFile::~LockedFile()
+{
+    if (isOpen())
+        rollBack();
+}
+
+bool LockedFile::open(const std::string& path)
+{
+    if (isOpen())
+        rollBack();
+    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    struct stat info;
+    if (locked != 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return false;
+    }
+    fd_ = fd;
+    path_ = path;
+    originalSize_ = info.st_size;
+    return true;
+}
+
+bool LockedFile::isOpen() const
+{
+    return fd_ >= 0;
+}
+
+long long LockedFile::readAt(std::int64_t offset, void* buffer, std::size_t size)
+{
+    if (!isOpen())
+        return -1;
+    ssize_t got;
+    do {
+        got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+bool LockedFile::append(const void* data, std::size_t size)
+{
+    if (!isOpen())
+        return false;
+    const char* next = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t written = ::write(fd_, next, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        next += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+void LockedFile::rollBack()
+{
+    if (!isOpen())
+        return;
+    while (::ftruncate(fd_, static_cast<off_t>(originalSize_)) != 0 && errno == EINTR) {
+    }
+    ::close(fd_); // also releases the lock
+    fd_ = -1;
+}
+
+bool LockedFile::close()
+{
+    if (!isOpen())
+        return true;
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) == 0)
+        return true;
+    // The data may not have reached the file: undo the append by name.
+    ::truncate(path_.c_str(), static_cast<off_t>(originalSize_));
+    return false;
+}
+
+} // namespace platform

@@ -1,0 +1,11 @@
+// Windows file names ignore letter case.
+#include "FileNameCase.h"
+
+namespace platform {
+
+bool fileNamesFoldCase()
+{
+    return true;
+}
+
+} // namespace platform

@@ -1,0 +1,31 @@
+// A rule of the message suppression file, and the reading of that file.
+#pragma once
+
+#include "RulePattern.h"
+
+#include <cstdint>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+// A diagnostic of the number is suppressed when the text of its source line matches the pattern.
+struct MessageRule {
+    std::int32_t messageNumber = 0;
+    std::string pattern;                              // exactly as it stood in the file
+    std::shared_ptr<const RulePattern> compiled;      // never null in a list that was read
+};
+
+using MessageRules = std::vector<MessageRule>;
+
+// The path of the message suppression file: the "suppressions_txt" post-analysis option of the tool
+// when given, otherwise "suppressions.txt" in the program directory.
+std::string messageRulesPath(const std::string& programDirectory);
+
+// Reads the rules of the file at the path, in file order. Lines that cannot be used are reported
+// on the stream ("Ignoring <path> ...: <line>") and skipped. The file must exist.
+MessageRules readMessageRulesFile(const std::string& path, std::ostream& out);
+
+// Locates and reads the message suppression file. A missing file raises SuppressionStop with
+// "<path> not found.".
+MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out);

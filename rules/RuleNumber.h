@@ -1,0 +1,13 @@
+// Reads the message number and position fields of rules lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The value of "0" followed by the text, read as the C library's atol/atoi do with a 32-bit long:
+// leading decimal digits, anything else ends the number; a sign or a letter first gives 0. A value
+// beyond the 32-bit range reads as the largest one, as the C library clamps it.
+std::int32_t ruleNumber(const std::string& text);
+
+// True when the line is empty or holds only blanks (the space character; other white space counts as text).
+bool isBlankLine(const std::string& line);

@@ -1,0 +1,28 @@
+// A compiled regular expression of a rules file, shared by every reading of the same pattern text.
+#pragma once
+
+#include <memory>
+#include <string>
+
+struct pcre2_real_code_8;
+
+// Compiled with no flags (case-sensitive, no multi-line mode), as the POSIX-style interface does.
+// A match anywhere in the subject counts; the subject ends at its first NUL byte. A match that
+// exceeds the backtracking limits counts as no match, so a pathological pattern ends in bounded time.
+class RulePattern {
+public:
+    ~RulePattern();
+    RulePattern(const RulePattern&) = delete;
+    RulePattern& operator=(const RulePattern&) = delete;
+
+    // The compiled form of the pattern, or null when it does not compile. Each distinct text is
+    // compiled once per process; later calls return the same object.
+    static std::shared_ptr<const RulePattern> compile(const std::string& pattern);
+
+    bool matches(const std::string& subject) const;
+
+private:
+    explicit RulePattern(pcre2_real_code_8* code);
+
+    pcre2_real_code_8* code_;
+};

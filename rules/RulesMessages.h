@@ -1,0 +1,29 @@
+// The texts that the rules files and the matching report to the user, kept together.
+#pragma once
+
+namespace rulesmessages {
+
+constexpr const char* kMessageRulesFile = "suppressions.txt";
+constexpr const char* kParameterRulesFile = "parameter_suppressions.txt";
+constexpr const char* kToolName = "suppresszembrel";
+constexpr const char* kMessageRulesKey = "suppressions_txt";
+constexpr const char* kParameterRulesKey = "parameter_suppressions_txt";
+
+constexpr const char* kNotFound = " not found.";
+constexpr const char* kContinuingWithoutParameters = "Continuing without parameter suppressions.";
+
+constexpr const char* kIgnoring = "Ignoring ";
+constexpr const char* kNoMessageNumber = " line with no message number: ";
+constexpr const char* kEmptyRegularExpression = " line with empty regular expression: ";
+constexpr const char* kEmptyPositionParameter = " line with empty position parameter: ";
+constexpr const char* kNoPositionParameter = " line with no position parameter: ";
+constexpr const char* kEmptyRegexPattern = " line with empty regex pattern: ";
+constexpr const char* kCompilationError = " regex compilation error for line: ";
+
+constexpr const char* kFailedToOpen = "Failed to open ";
+constexpr const char* kAborting = " Aborting.";
+
+// Text of every record the tool appends.
+constexpr const char* kSuppressionText = "Auto";
+
+} // namespace rulesmessages

@@ -1,0 +1,155 @@
+// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes.
+// Run against an installation (ZEMBRELCONF_REGISTRY, ZEMBRELCONF_DRIVES) such as a copy of
+// examples/installation: "wizard_screenshots <output directory>". Messages go to standard error.
+#include "GenerationContext.h"
+#include "WizardDriver.h"
+#include "WizardSettings.h"
+#include "WizardStartup.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPixmap>
+#include <QWizardPage>
+
+#include <cstdio>
+#include <exception>
+#include <functional>
+
+namespace {
+
+// One route: a name and the user's actions, with a picture taken of every page entered.
+struct Route {
+    const char* name;
+    QStringList chooserAnswers;
+    std::function<void(wizardtest::WizardDriver&, const std::function<void()>& shot)> walk;
+};
+
+int takeRoute(const Route& route, const QDir& out)
+{
+    conf::WizardSettings::instance() = {};
+    conf::GenerationContext::instance() = {};
+    wizardtest::ScriptedChooser chooser(route.chooserAnswers);
+    wizardtest::WizardDriver driver;
+    int saved = 0;
+    int step = 0;
+    auto shot = [&]() {
+        QApplication::processEvents();
+        const QString file = QString("%1-%2-%3.png")
+                                 .arg(route.name)
+                                 .arg(++step)
+                                 .arg(driver.wizard().currentPage()->metaObject()->className());
+        if (driver.wizard().grab().save(out.filePath(file), "PNG"))
+            ++saved;
+        else
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(out.filePath(file)));
+    };
+    route.walk(driver, shot);
+    driver.cancel();
+    return saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    wizard::registerResources();
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: wizard_screenshots <output directory>\n");
+        return 2;
+    }
+    QDir out(QString::fromLocal8Bit(argv[1]));
+    if (!out.mkpath(".")) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 2;
+    }
+
+    using wizardtest::WizardDriver;
+    using Shot = std::function<void()>;
+    const Route routes[] = {
+        {"visual-studio", {"C:\\Personalities\\team-messages.p_s"},
+         [](WizardDriver& d, const Shot& shot) {
+             shot();
+             d.next();
+             d.click("radioButton");
+             shot();
+             d.next();
+             d.choose("comboBox", "2005");
+             shot();
+             d.next();
+             d.click("customPerson");
+             d.click("browseMess");
+             shot();
+             d.next();
+             shot();
+         }},
+        {"vxworks-existing", {"C:\\Personalities\\diab-vx69.p_c"},
+         [](WizardDriver& d, const Shot& shot) {
+             shot();
+             d.next();
+             d.click("radioButton_2");
+             shot();
+             d.next();
+             d.click("radioButton");
+             shot();
+             d.next();
+             d.click("pushButton");
+             shot();
+             d.next();
+             shot();
+             d.next();
+             shot();
+         }},
+        {"vxworks-undetected", {"C:\\Personalities\\vx-any.p_c"},
+         [](WizardDriver& d, const Shot& shot) {
+             shot();
+             d.next();
+             d.click("radioButton_2");
+             shot();
+             d.next();
+             d.click("radioButton");
+             shot();
+             d.next();
+             d.click("pushButton");
+             shot();
+             d.next();
+             d.click("radioButton");
+             shot();
+             d.next();
+             shot();
+             d.next();
+             shot();
+         }},
+        {"vxworks-generated", {},
+         [](WizardDriver& d, const Shot& shot) {
+             shot();
+             d.next();
+             d.click("radioButton_2");
+             shot();
+             d.next();
+             d.click("radioButton_2");
+             shot();
+             d.next();
+             d.click("radioButton");
+             d.choose("comboBox", "6.9");
+             shot();
+             d.next();
+             shot();
+             d.next();
+             shot();
+         }},
+    };
+
+    int saved = 0;
+    try {
+        for (const Route& route : routes)
+            saved += takeRoute(route, out);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "wizard_screenshots: %s\n", e.what());
+        return 1;
+    }
+    std::printf("%d pages saved in %s\n", saved, qPrintable(out.absolutePath()));
+    return 0;
+}

@@ -1,0 +1,64 @@
+// zembrelconf's start-up as a process, and the screenshot tour against the example installation.
+#include "FakeInstallation.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QImage>
+
+#include <filesystem>
+
+namespace {
+
+using testsupport::ProcessOptions;
+using testsupport::runProcess;
+
+TEST(WizardStartupTest, noAcceptedVersionEndsTheProcessWithStatusZeroBeforeTheWindow)
+{
+    conftest::FakeInstallation install;
+    install.writeRegistry(conftest::FakeInstallation::registryText({"2.3", "3.1", "abc"}));
+    ProcessOptions options;
+    options.inheritEnvironment = true;
+    options.env["QT_QPA_PLATFORM"] = "offscreen";
+    const auto result =
+        runProcess({testsupport::builtProgram("tests/configurator/wizard/wizard_startup_probe")}, options);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.err.find("No installations of VELC++ found\nPlease install VELC++ and try again\n"),
+              std::string::npos)
+        << result.err;
+}
+
+TEST(WizardStartupTest, screenshotTourSavesEveryPageOfEveryRouteOfTheExampleInstallation)
+{
+    testsupport::TempDir dir;
+    const std::string installation = dir.file("installation");
+    std::filesystem::copy(testsupport::sourceFile("examples/installation"), installation,
+                          std::filesystem::copy_options::recursive);
+    ProcessOptions options;
+    options.inheritEnvironment = true;
+    options.env["QT_QPA_PLATFORM"] = "offscreen";
+    options.env["ZEMBRELCONF_REGISTRY"] = installation + "/zembrel.reg";
+    options.env["ZEMBRELCONF_DRIVES"] = installation + "/drives";
+    // Keeps Qt quiet about its runtime directory, so that any message on standard error is ours.
+    const std::string runtimeDir = dir.file("runtime");
+    std::filesystem::create_directory(runtimeDir);
+    std::filesystem::permissions(runtimeDir, std::filesystem::perms::owner_all);
+    options.env["XDG_RUNTIME_DIR"] = runtimeDir;
+    const auto result = runProcess(
+        {testsupport::builtProgram("tests/configurator/wizard/wizard_screenshots"), dir.file("shots")}, options);
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "");
+    EXPECT_NE(result.out.find("24 pages saved"), std::string::npos) << result.out;
+
+    const QStringList shots = QDir(QString::fromStdString(dir.file("shots"))).entryList({"*.png"}, QDir::Files);
+    EXPECT_EQ(shots.size(), 5 + 6 + 7 + 6);
+    for (const QString& name : shots) {
+        const QImage image(QString::fromStdString(dir.file("shots/")) + name);
+        EXPECT_EQ(image.size(), QSize(450, 280)) << name.toStdString();
+    }
+    // The stand-in generator wrote the personality it was asked for.
+    EXPECT_TRUE(testsupport::fileExists(installation + "/drives/c/VEL/ZembrelIntegration/diab/dcc.p_c"));
+}
+
+} // namespace
