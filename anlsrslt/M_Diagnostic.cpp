@@ -5,6 +5,7 @@
 #include "U_LocationData.h"
 
 #include <algorithm>
+#include <utility>
 
 M_Diagnostic::M_Diagnostic(std::int32_t messageNumber) : messageNumber_(messageNumber) {}
 
@@ -18,6 +19,11 @@ M_Diagnostic::~M_Diagnostic() = default;
 void M_Diagnostic::addStringParameter(const std::string& value)
 {
     parameters_.emplace_back(new M_ParamStringType(value));
+}
+
+void M_Diagnostic::addStringParameter(std::string&& value)
+{
+    parameters_.emplace_back(new M_ParamStringType(std::move(value)));
 }
 
 void M_Diagnostic::addListParameter(const std::vector<std::string>& values)

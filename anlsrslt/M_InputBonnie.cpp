@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 #include <memory>
 
@@ -35,6 +37,16 @@ bool loadFile(const std::string& path, std::string& bytes)
     std::FILE* file = std::fopen(path.c_str(), "rb");
     if (!file)
         return false;
+    // One read into one allocation where the size can be told; the loop below reads whatever is
+    // left (all of it when the size is unknown, the rest of a file that grows meanwhile).
+    std::error_code error;
+    if (std::filesystem::is_regular_file(path, error)) {
+        const std::uintmax_t size = std::filesystem::file_size(path, error);
+        if (!error && size > 0 && size < (std::uintmax_t(1) << 31)) {
+            bytes.resize(static_cast<std::size_t>(size));
+            bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
+        }
+    }
     char chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
@@ -291,6 +303,8 @@ private:
         M_DiagnosticHandle diagnostic(new M_Diagnostic(number, where));
         diagnostic->setFlags((flags & 1) != 0, (flags & 2) != 0, false, fourth != 0);
         const std::size_t parameters = count(1);
+        // Capped, so that a crafted count cannot make the reservation outgrow the file.
+        diagnostic->reserveParameters(std::min<std::size_t>(parameters, 16));
         for (std::size_t i = 0; i < parameters; ++i)
             parameter(*diagnostic);
         return diagnostic;

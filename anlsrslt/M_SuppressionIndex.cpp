@@ -134,6 +134,8 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
                                    bool kind2)
 {
     const auto listed = table.byMessage.find(message);
+    if (listed == table.byMessage.end() && table.wide.empty())
+        return false; // no range names the number: the include chain need not be walked
     // Each include location is owned by the location that names it, so the raw pointers stay valid.
     for (const U_LocationData* current = &location; current; current = current->includeLocation().get()) {
         if (listed != table.byMessage.end())

@@ -5,6 +5,8 @@
 
 U_Location U_LocationData::includeLocation() const
 {
+    if (!hasIncludeLocation())
+        return U_Location(); // the cross-cast below costs far more than this virtual call
     const auto* property = dynamic_cast<const InclLoc*>(this);
     return property ? property->includeLocation() : U_Location();
 }

@@ -4,6 +4,7 @@
 #include "RuleNumber.h"
 #include "RulesMessages.h"
 #include "SuppressionStop.h"
+#include "RulesFileCache.h"
 #include "TextLineReader.h"
 
 #include "U_PathNames.h"
@@ -11,15 +12,6 @@
 
 #include <ostream>
 
-namespace {
-
-void report(std::ostream& out, const std::string& path, const char* what, const std::string& line)
-{
-    out << rulesmessages::kIgnoring << path << what << line << '\n';
-    out.flush();
-}
-
-} // namespace
 
 std::string messageRulesPath(const std::string& programDirectory)
 {
@@ -30,30 +22,36 @@ std::string messageRulesPath(const std::string& programDirectory)
 MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
 {
     MessageRules rules;
-    TextLineReader in(path);
-    std::string line;
-    while (in.readLine(line)) {
+    static RulesFileCache<MessageRule> cache;
+    std::string bytes = RulesFileCache<MessageRule>::readBytes(path);
+    if (cache.replay(path, bytes, out, rules))
+        return rules;
+    auto report = [&](const char* what, const std::string& line) {
+        cache.report(out, rulesmessages::kIgnoring + path + what + line);
+    };
+    TextLineReader::forEachLine(bytes, [&](const std::string& line) {
         if (isBlankLine(line))
-            continue;
+            return;
         const auto blank = line.find(' ');
         if (blank == std::string::npos || blank == 0) {
-            report(out, path, rulesmessages::kNoMessageNumber, line);
-            continue;
+            report(rulesmessages::kNoMessageNumber, line);
+            return;
         }
         MessageRule rule;
         rule.messageNumber = ruleNumber(line.substr(0, blank));
         rule.pattern = line.substr(blank + 1);
         if (rule.pattern.empty()) {
-            report(out, path, rulesmessages::kEmptyRegularExpression, line);
-            continue;
+            report(rulesmessages::kEmptyRegularExpression, line);
+            return;
         }
         rule.compiled = RulePattern::compile(rule.pattern);
         if (!rule.compiled) {
-            report(out, path, rulesmessages::kCompilationError, line);
-            continue;
+            report(rulesmessages::kCompilationError, line);
+            return;
         }
         rules.push_back(std::move(rule));
-    }
+    });
+    cache.store(path, std::move(bytes), rules);
     return rules;
 }
 

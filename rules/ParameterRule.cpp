@@ -3,6 +3,7 @@
 
 #include "RuleNumber.h"
 #include "RulesMessages.h"
+#include "RulesFileCache.h"
 #include "TextLineReader.h"
 
 #include "U_PathNames.h"
@@ -10,54 +11,51 @@
 
 #include <ostream>
 
-namespace {
-
-void report(std::ostream& out, const std::string& path, const char* what, const std::string& line)
-{
-    out << rulesmessages::kIgnoring << path << what << line << '\n';
-    out.flush();
-}
-
-} // namespace
 
 ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
 {
     ParameterRules rules;
-    TextLineReader in(path);
-    std::string line;
-    while (in.readLine(line)) {
+    static RulesFileCache<ParameterRule> cache;
+    std::string bytes = RulesFileCache<ParameterRule>::readBytes(path);
+    if (cache.replay(path, bytes, out, rules))
+        return rules;
+    auto report = [&](const char* what, const std::string& line) {
+        cache.report(out, rulesmessages::kIgnoring + path + what + line);
+    };
+    TextLineReader::forEachLine(bytes, [&](const std::string& line) {
         if (isBlankLine(line))
-            continue;
+            return;
         const auto blank = line.find(' ');
         if (blank == std::string::npos || blank == 0) {
-            report(out, path, rulesmessages::kNoMessageNumber, line);
-            continue;
+            report(rulesmessages::kNoMessageNumber, line);
+            return;
         }
         const std::string rest = line.substr(blank + 1);
         if (rest.empty()) {
-            report(out, path, rulesmessages::kEmptyPositionParameter, line);
-            continue;
+            report(rulesmessages::kEmptyPositionParameter, line);
+            return;
         }
         const auto second = rest.find(' ');
         if (second == std::string::npos || second == 0) {
-            report(out, path, rulesmessages::kNoPositionParameter, line);
-            continue;
+            report(rulesmessages::kNoPositionParameter, line);
+            return;
         }
         ParameterRule rule;
         rule.messageNumber = ruleNumber(line.substr(0, blank));
         rule.position = ruleNumber(rest.substr(0, second));
         rule.pattern = rest.substr(second + 1);
         if (rule.pattern.empty()) {
-            report(out, path, rulesmessages::kEmptyRegexPattern, line);
-            continue;
+            report(rulesmessages::kEmptyRegexPattern, line);
+            return;
         }
         rule.compiled = RulePattern::compile(rule.pattern);
         if (!rule.compiled) {
-            report(out, path, rulesmessages::kCompilationError, line);
-            continue;
+            report(rulesmessages::kCompilationError, line);
+            return;
         }
         rules.push_back(std::move(rule));
-    }
+    });
+    cache.store(path, std::move(bytes), rules);
     return rules;
 }
 

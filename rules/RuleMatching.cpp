@@ -4,11 +4,14 @@
 #include "RuleIndex.h"
 #include "RulesMessages.h"
 #include "SuppressionStop.h"
-#include "TextLineReader.h"
+#include "SourceFileCache.h"
+#include "SourceLineCursor.h"
 
 #include "M_ParamType.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entries)
 {
@@ -18,30 +21,42 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
 
     MatchList matches;
     const std::string* currentPath = nullptr;
-    TextLineReader source;
-    std::int32_t currentLine = 0;
-    std::string text;
+    std::optional<SourceLineCursor> source;
+    // Diagnostics of one number on one line see the same text and the same rules, so the answer
+    // for a (line, number) pair is worked out once; the list holds the pairs of the current line.
+    std::int32_t answeredLine = 0;
+    std::vector<std::pair<std::int32_t, bool>> answers;
     for (const DiagnosticEntry& entry : entries) {
         if (entry.line <= 0 || !index.hasRules(entry.messageNumber))
             continue;
         if (currentPath == nullptr || (entry.path != currentPath && *entry.path != *currentPath)) {
             currentPath = entry.path;
-            source.open(*currentPath);
-            currentLine = 0;
-            text.clear();
-            if (source.failed())
+            std::shared_ptr<const std::string> text = SourceFileCache::load(*currentPath);
+            if (!text)
                 throw SuppressionStop(rulesmessages::kFailedToOpen + *currentPath + rulesmessages::kAborting);
+            source.emplace(std::move(text));
+            answeredLine = 0;
+            answers.clear();
         }
-        while (currentLine < entry.line && !source.atEnd()) {
-            const bool read = source.readLine(text);
-            ++currentLine;
-            if (!read)
-                break; // end of file (the text is empty now) or a read error: nothing more comes
+        source->advanceTo(entry.line);
+        if (source->lineNumber() != answeredLine) {
+            answeredLine = source->lineNumber();
+            answers.clear();
         }
-        if (index.anyOf(entry.messageNumber, [&](const MessageRule& rule) { return rule.compiled->matches(text); }))
+        const auto known = std::find_if(answers.begin(), answers.end(),
+                                        [&](const auto& answer) { return answer.first == entry.messageNumber; });
+        bool matched;
+        if (known != answers.end()) {
+            matched = known->second;
+        } else {
+            const std::string& text = source->text();
+            matched = index.anyOf(entry.messageNumber,
+                                  [&](const MessageRule& rule) { return rule.compiled->matches(text); });
+            answers.emplace_back(entry.messageNumber, matched);
+        }
+        if (matched)
             matches.push_back(entry.diagnostic);
     }
-    source.close();
     return matches;
 }
 

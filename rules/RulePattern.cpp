@@ -4,6 +4,7 @@
 
 #include <pcre2.h>
 
+#include <cstring>
 #include <unordered_map>
 
 namespace {
@@ -68,18 +69,69 @@ std::shared_ptr<const RulePattern> RulePattern::compile(const std::string& patte
                                      0, &errorCode, &errorOffset, nullptr);
     std::shared_ptr<const RulePattern> compiled;
     if (code) {
-        pcre2_jit_compile(code, PCRE2_JIT_COMPLETE); // falls back to the interpreter when unavailable
-        compiled.reset(new RulePattern(code));
+        auto* fresh = new RulePattern(code);
+        fresh->findRequiredUnits(pattern);
+        compiled.reset(fresh);
     }
     cache.emplace(pattern, compiled);
     return compiled;
 }
 
+void RulePattern::findRequiredUnits(const std::string& pattern)
+{
+    // PCRE2 does not say whether a reported unit is caseless (it may fold a class such as [Zz] into
+    // one), so both cases of an ASCII letter are looked for. Inline options and start-of-pattern
+    // settings (UTF, UCP) could widen caseless matching beyond ASCII: such patterns get no pre-check.
+    const std::string text(pattern.c_str());
+    if (text.find("(?") != std::string::npos || text.find("(*") != std::string::npos)
+        return;
+    std::uint32_t type = 0;
+    std::uint32_t unit = 0;
+    if (pcre2_pattern_info(code_, PCRE2_INFO_FIRSTCODETYPE, &type) == 0 && type == 1 &&
+        pcre2_pattern_info(code_, PCRE2_INFO_FIRSTCODEUNIT, &unit) == 0)
+        firstUnit_ = static_cast<int>(unit);
+    if (pcre2_pattern_info(code_, PCRE2_INFO_LASTCODETYPE, &type) == 0 && type == 1 &&
+        pcre2_pattern_info(code_, PCRE2_INFO_LASTCODEUNIT, &unit) == 0)
+        requiredUnit_ = static_cast<int>(unit);
+}
+
+namespace {
+
+// Whether the code unit, or the other case of an ASCII letter, occurs in the first length bytes.
+bool containsEitherCase(const std::string& subject, std::size_t length, int unit)
+{
+    if (std::memchr(subject.data(), unit, length) != nullptr)
+        return true;
+    const bool letter = (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z');
+    return letter && std::memchr(subject.data(), unit ^ 0x20, length) != nullptr;
+}
+
+} // namespace
+
 bool RulePattern::matches(const std::string& subject) const
 {
+    // The subject ends at its first NUL byte.
+    const std::size_t length = std::strlen(subject.c_str());
+    // A code unit that every match contains and that the subject lacks settles the answer without
+    // a call into the matcher; most lines tested against a rule do not match it.
+    if (firstUnit_ >= 0 && !containsEitherCase(subject, length, firstUnit_))
+        return false;
+    if (requiredUnit_ >= 0 && !containsEitherCase(subject, length, requiredUnit_))
+        return false;
+    if (!jitTried_) {
+        // JIT-compiled when first run, not when read: a run of one process per file reads many
+        // rules that none of its diagnostics reaches. Falls back to the interpreter where JIT
+        // compilation is unavailable.
+        jitTried_ = true;
+        jitCompiled_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
+    }
     MatchResources& resources = matchResources();
-    const int rc = pcre2_match(code_, reinterpret_cast<PCRE2_SPTR>(subject.c_str()), PCRE2_ZERO_TERMINATED, 0,
-                               0, resources.data, resources.context);
+    const auto text = reinterpret_cast<PCRE2_SPTR>(subject.c_str());
+    // The JIT entry gives the same answers as the general one (which would call it) without the
+    // general one's per-call checks.
+    const int rc = jitCompiled_
+        ? pcre2_jit_match(code_, text, length, 0, 0, resources.data, resources.context)
+        : pcre2_match(code_, text, PCRE2_ZERO_TERMINATED, 0, 0, resources.data, resources.context);
     // 0 means the offsets did not fit the one pair, which is still a match; errors (limits) are not.
     return rc >= 0;
 }

@@ -23,6 +23,13 @@ public:
 
 private:
     explicit RulePattern(pcre2_real_code_8* code);
+    void findRequiredUnits(const std::string& pattern);
 
     pcre2_real_code_8* code_;
+    // The tool is single-threaded; matching a pattern the first time compiles it further.
+    mutable bool jitTried_ = false;
+    mutable bool jitCompiled_ = false;
+    // Code units that every match must contain (the first, and the last literal one), or -1.
+    int firstUnit_ = -1;
+    int requiredUnit_ = -1;
 };

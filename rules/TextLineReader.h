@@ -21,6 +21,28 @@ public:
     // could be read; a last line without a LF is still delivered.
     bool readLine(std::string& line);
 
+    // Calls the function with every line of the bytes, exactly as reading them with readLine until it
+    // answers false would deliver them.
+    template <class Function>
+    static void forEachLine(const std::string& bytes, Function&& function)
+    {
+        std::size_t pos = 0;
+        std::string line;
+        while (pos < bytes.size()) {
+            const std::size_t lf = bytes.find('\n', pos);
+            if (lf == std::string::npos) { // the last line, without a LF: a CR at its end stays
+                line.assign(bytes, pos, std::string::npos);
+                function(line);
+                return;
+            }
+            line.assign(bytes, pos, lf - pos);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+            function(line);
+            pos = lf + 1;
+        }
+    }
+
 private:
     std::ifstream in_;
 };

@@ -28,6 +28,9 @@ public:
     bool fourthFlag() const { return fourthFlag_; }
 
     void addStringParameter(const std::string& value);
+    void addStringParameter(std::string&& value);
+    // Room for the parameters that will be added, so that adding them does not reallocate.
+    void reserveParameters(std::size_t count) { parameters_.reserve(count); }
     void addListParameter(const std::vector<std::string>& values);
     // Sorted first (stably, by isLess) when the run's "debug" option holds "sort-messages".
     void addMessageListParameter(std::vector<U_Handle<M_Diagnostic>> messages);
