@@ -1,7 +1,7 @@
 // The appending writer: one locked, all-or-nothing append per open and close.
 #include "M_OutputBonnie2.h"
 
-#include "FileLock.h"
+#include "AtomicAppend.h"
 #include "M_Diagnostic.h"
 #include "M_ErrorFileException.h"
 #include "M_ErrorFileFormat.h"
@@ -21,7 +21,7 @@ namespace {
 struct WriterState {
     std::unique_ptr<M_OutputBonnie2> current;
     int recordFormat = 3;
-    platform::LockedFile file;
+    platform::AtomicAppendFile file; // locked from open; the block is published at close
     R_BinaryWriter buffer;
     R_ErrorFileEncoder encoder{buffer};
 };
@@ -58,12 +58,12 @@ void M_OutputBonnie2::openPathForAppend(const std::string& path)
     // header) would leave it unreadable.
     unsigned char header[8];
     if (s.file.readAt(0, header, sizeof header) != static_cast<long long>(sizeof header)) {
-        s.file.rollBack();
+        s.file.abandon();
         throw M_BadFileOpenException(path);
     }
     const std::int32_t id = littleEndianWord(header);
     if (M_ErrorFileFormat::formatOfId(id) != 3) {
-        s.file.rollBack();
+        s.file.abandon();
         throw M_BadErrorFileVersion(id);
     }
     s.buffer.clear();
@@ -113,8 +113,7 @@ M_OutputBonnie2::~M_OutputBonnie2()
 {
     // Destroyed without close: nothing of the append reaches the file.
     WriterState& s = state();
-    if (s.file.isOpen())
-        s.file.rollBack();
+    s.file.abandon();
     s.buffer.clear();
 }
 
@@ -123,11 +122,8 @@ bool M_OutputBonnie2::close()
     WriterState& s = state();
     if (!s.file.isOpen())
         return true;
-    bool ok = s.file.append(s.buffer.bytes().data(), s.buffer.size());
-    if (ok)
-        ok = s.file.close();
-    else
-        s.file.rollBack();
+    // All or nothing: afterwards the file holds its old bytes or those and the whole block.
+    const bool ok = s.file.commit(s.buffer.bytes().data(), s.buffer.size());
     s.buffer.clear();
     s.encoder.resetTables();
     return ok;

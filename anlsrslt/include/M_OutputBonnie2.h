@@ -8,10 +8,10 @@
 #include <string>
 
 // At most one error file is open for appending at a time; its state is process-wide. The whole
-// append is built in memory and handed to the system in one write at close, under an exclusive
-// lock held from open to close. When the write or the close fails the file is truncated back to
-// its length before the append and R_WritingException is raised, so a failed append leaves the
-// file exactly as it was.
+// append is built in memory under an exclusive lock held from open to close, and published at close
+// all or nothing (platform::AtomicAppendFile): even a process killed during the close leaves the
+// file with its old bytes or with the whole block. When the append fails, R_WritingException is
+// raised and the file is exactly as it was.
 class M_OutputBonnie2 : public M_OutputBase {
 public:
     // Opens the error file of the source file in the run's output directory.

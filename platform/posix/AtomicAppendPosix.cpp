@@ -1,0 +1,297 @@
+// All-or-nothing append on POSIX systems: a complete new copy is renamed over the locked file.
+#include "AtomicAppend.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+// One write() is not enough: Linux copies a buffered write page by page and gives up at a page
+// boundary when a fatal signal is pending, so SIGKILL can leave part of a larger block behind. A
+// rename, in contrast, is atomic: readers and later runs see either the old file or the new one.
+//
+// Lock protocol: the lock lives on the inode that was at the path when it was taken. A writer that
+// publishes replaces that inode, so a writer that was waiting for the lock may hold it on a file
+// that is no longer at the path; it notices by comparing device and inode, and opens again.
+
+namespace platform {
+
+namespace {
+
+// Writers that keep replacing the file faster than this one can lock it are not expected; the bound
+// only keeps a pathological case from looping for ever.
+constexpr int kMaxOpenAttempts = 1000;
+constexpr int kMaxTempNames = 100;
+
+bool lockExclusive(int fd)
+{
+    int locked;
+    do {
+        locked = ::flock(fd, LOCK_EX);
+    } while (locked != 0 && errno == EINTR);
+    return locked == 0;
+}
+
+// The file a path names, with every symbolic link resolved; false when it cannot be resolved.
+bool resolve(const std::string& path, std::string& resolved)
+{
+    char* real = ::realpath(path.c_str(), nullptr);
+    if (!real)
+        return false;
+    resolved = real;
+    std::free(real);
+    return true;
+}
+
+std::string directoryOf(const std::string& path)
+{
+    const std::string::size_type slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset)
+{
+    while (size > 0) {
+        const ssize_t written = ::pwrite(fd, data, size, offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return false;
+        data += written;
+        size -= static_cast<std::size_t>(written);
+        offset += written;
+    }
+    return true;
+}
+
+// Copies the first `length` bytes of one file into another, in the kernel where it can.
+bool copyPrefix(int from, int to, std::int64_t length)
+{
+    off_t done = 0;
+#ifdef __linux__
+    while (done < length) {
+        off_t in = done;
+        off_t out = done;
+        const ssize_t copied = ::copy_file_range(from, &in, to, &out, static_cast<std::size_t>(length - done), 0);
+        if (copied > 0) {
+            done += copied;
+            continue;
+        }
+        if (copied == 0)
+            return false; // the file is shorter than when it was locked
+        if (errno == EINTR)
+            continue;
+        if (errno != ENOSYS && errno != EXDEV && errno != EINVAL && errno != EOPNOTSUPP)
+            return false;
+        break; // not supported here: copy through a buffer
+    }
+#endif
+    std::vector<char> buffer(1 << 16);
+    while (done < length) {
+        const std::size_t want = static_cast<std::size_t>(std::min<std::int64_t>(length - done, buffer.size()));
+        const ssize_t got = ::pread(from, buffer.data(), want, done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0 || !writeAllAt(to, buffer.data(), static_cast<std::size_t>(got), done))
+            return false;
+        done += got;
+    }
+    return true;
+}
+
+// "<file>.<pid>.tmp", then "<file>.<pid>.<n>.tmp" when that name is taken (a run on another host
+// with the same process id).
+std::string tempName(const std::string& target, int attempt)
+{
+    std::string name = target + "." + std::to_string(::getpid());
+    if (attempt > 0)
+        name += "." + std::to_string(attempt);
+    return name + ".tmp";
+}
+
+// An unnamed file in the directory (Linux O_TMPFILE): a kill while it is being filled leaves
+// nothing behind. -1 where that is not supported.
+int openUnnamedTemp(const std::string& directory)
+{
+#ifdef O_TMPFILE
+    return ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+#else
+    (void)directory;
+    return -1;
+#endif
+}
+
+// Gives the unnamed file a unique temporary name next to the target.
+bool linkUnnamedTemp(int fd, const std::string& target, std::string& name)
+{
+#ifdef AT_EMPTY_PATH
+    const std::string procPath = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < kMaxTempNames; ++attempt) {
+        name = tempName(target, attempt);
+        // AT_EMPTY_PATH needs a capability that ordinary users lack; /proc does not.
+        if (::linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+            return true;
+        if (errno == EEXIST)
+            continue;
+        if (::linkat(AT_FDCWD, procPath.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST)
+            return false;
+    }
+#else
+    (void)fd;
+    (void)target;
+    (void)name;
+#endif
+    return false;
+}
+
+int createNamedTemp(const std::string& target, std::string& name)
+{
+    for (int attempt = 0; attempt < kMaxTempNames; ++attempt) {
+        name = tempName(target, attempt);
+        const int fd = ::open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Fills the temporary file with the original's bytes and the block and gives it the original's
+// owner (when this process may) and permission bits, then syncs it, so that the rename publishes
+// a complete file even after a crash of the system.
+bool fillTemp(int temp, int original, const struct stat& info, std::int64_t originalSize, const void* data,
+              std::size_t size)
+{
+    if (!copyPrefix(original, temp, originalSize))
+        return false;
+    if (!writeAllAt(temp, static_cast<const char*>(data), size, static_cast<off_t>(originalSize)))
+        return false;
+    if (info.st_uid != ::geteuid() || info.st_gid != ::getegid()) {
+        const int changed = ::fchown(temp, info.st_uid, info.st_gid);
+        (void)changed; // without the right to, the file belongs to this process's user
+    }
+    if (::fchmod(temp, info.st_mode & 07777) != 0)
+        return false;
+    int synced;
+    do {
+        synced = ::fsync(temp);
+    } while (synced != 0 && errno == EINTR);
+    return synced == 0;
+}
+
+// Renames the filled temporary file over the target; removes it when that is not to happen.
+bool publish(const std::string& temp, const std::string& target, bool filled)
+{
+    if (filled && ::rename(temp.c_str(), target.c_str()) == 0)
+        return true;
+    ::unlink(temp.c_str());
+    return false;
+}
+
+} // namespace
+
+AtomicAppendFile::~AtomicAppendFile()
+{
+    abandon();
+}
+
+bool AtomicAppendFile::open(const std::string& path)
+{
+    abandon();
+    for (int attempt = 0; attempt < kMaxOpenAttempts; ++attempt) {
+        // Opened for writing although the writes go to a new copy: a file this process may not
+        // write to is not to be replaced either.
+        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        struct stat opened;
+        if (!lockExclusive(fd) || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+            ::close(fd);
+            return false;
+        }
+        std::string target;
+        struct stat current;
+        if (resolve(path, target) && ::stat(target.c_str(), &current) == 0 && current.st_dev == opened.st_dev
+            && current.st_ino == opened.st_ino) {
+            fd_ = fd;
+            target_ = target;
+            originalSize_ = opened.st_size;
+            return true;
+        }
+        ::close(fd); // replaced by another writer while this one waited for the lock
+    }
+    return false;
+}
+
+bool AtomicAppendFile::isOpen() const
+{
+    return fd_ >= 0;
+}
+
+std::int64_t AtomicAppendFile::originalSize() const
+{
+    return originalSize_;
+}
+
+long long AtomicAppendFile::readAt(std::int64_t offset, void* buffer, std::size_t size)
+{
+    if (!isOpen())
+        return -1;
+    ssize_t got;
+    do {
+        got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
+    } while (got < 0 && errno == EINTR);
+    return got;
+}
+
+bool AtomicAppendFile::commit(const void* data, std::size_t size)
+{
+    if (!isOpen())
+        return false;
+    struct stat info;
+    bool published = false;
+    if (::fstat(fd_, &info) == 0) {
+        bool tryNamed = true;
+        std::string name;
+        const int unnamed = openUnnamedTemp(directoryOf(target_));
+        if (unnamed >= 0) {
+            const bool filled = fillTemp(unnamed, fd_, info, originalSize_, data, size);
+            const bool linked = filled && linkUnnamedTemp(unnamed, target_, name);
+            const bool closed = ::close(unnamed) == 0;
+            if (linked)
+                published = publish(name, target_, closed);
+            // Only a file system that cannot link the unnamed file gets a second try.
+            tryNamed = filled && !linked;
+        }
+        if (tryNamed) {
+            const int named = createNamedTemp(target_, name);
+            if (named >= 0) {
+                const bool filled = fillTemp(named, fd_, info, originalSize_, data, size);
+                const bool closed = ::close(named) == 0;
+                published = publish(name, target_, filled && closed);
+            }
+        }
+    }
+    // Released only now: a writer waiting for the lock then finds the file replaced.
+    abandon();
+    return published;
+}
+
+void AtomicAppendFile::abandon()
+{
+    if (fd_ < 0)
+        return;
+    ::close(fd_); // also releases the lock
+    fd_ = -1;
+    target_.clear();
+    originalSize_ = 0;
+}
+
+} // namespace platform
