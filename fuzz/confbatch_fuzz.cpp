@@ -1,21 +1,11 @@
 // Fuzz target: the configurator's build batch transformations, the custom message personality and
 // the post-analysis command translation, on arbitrary batch files and personalities.
 #include "BuildBatches.h"
-#include "FakeInstallation.h"
 #include "GenerationContext.h"
-#include "MessageSink.h"
 
-#include "FuzzSupport.h"
+#include "ConfFuzzSupport.h"
 
 namespace {
-
-struct FatalStop {};
-
-conftest::FakeInstallation& installation()
-{
-    static conftest::FakeInstallation fake;
-    return fake;
-}
 
 const std::string kEtc = std::string(conftest::FakeInstallation::kZembDir) + "\\Share\\etc";
 
@@ -23,10 +13,7 @@ const std::string kEtc = std::string(conftest::FakeInstallation::kZembDir) + "\\
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    fuzzsupport::setUpProcess();
-    conf::setWarningSink([](const std::string&) {});
-    conf::setExitHook([](int) { throw FatalStop{}; });
-    (void)installation();
+    conffuzz::setUpProcess();
     return 0;
 }
 
@@ -34,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     std::string text = fuzzsupport::bytesOf(data, size);
     const unsigned selector = fuzzsupport::takeSelector(text);
-    const conftest::FakeInstallation& fake = installation();
+    const conftest::FakeInstallation& fake = conffuzz::installation();
 
     conf::GenerationContext& ctx = conf::GenerationContext::instance();
     ctx = {};
@@ -59,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
         }
-    } catch (const FatalStop&) {
+    } catch (const conffuzz::FatalStop&) {
         // A fatal stop is a reported failure, not a crash.
     }
     return 0;

@@ -1,22 +1,12 @@
 // Fuzz target: the configurator's template generators and placeholder replacement on arbitrary
 // templates, inside a fake installation; a fatal stop unwinds instead of ending the process.
-#include "FakeInstallation.h"
 #include "GenerationContext.h"
 #include "Generators.h"
-#include "MessageSink.h"
 #include "TextFiles.h"
 
-#include "FuzzSupport.h"
+#include "ConfFuzzSupport.h"
 
 namespace {
-
-struct FatalStop {};
-
-conftest::FakeInstallation& installation()
-{
-    static conftest::FakeInstallation fake;
-    return fake;
-}
 
 const std::string kIntegration = conftest::FakeInstallation::kIntegrationDir;
 
@@ -24,10 +14,7 @@ const std::string kIntegration = conftest::FakeInstallation::kIntegrationDir;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    fuzzsupport::setUpProcess();
-    conf::setWarningSink([](const std::string&) {});
-    conf::setExitHook([](int) { throw FatalStop{}; });
-    (void)installation();
+    conffuzz::setUpProcess();
     return 0;
 }
 
@@ -50,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ctx.setWrapper(text.substr(0, 40), (selector & 1) ? "vxworks" : "msvc", (selector & 2) ? "diab" : "msvc");
     ctx.wrapperAnalyser = (selector & 4) ? text.substr(0, 20) : "None";
 
-    const conftest::FakeInstallation& fake = installation();
+    const conftest::FakeInstallation& fake = conffuzz::installation();
     try {
         switch (selector % 6) {
         case 0:
@@ -78,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             (void)conf::detectVxCompiler("C:\\fuzz\\personality.p_c");
             break;
         }
-    } catch (const FatalStop&) {
+    } catch (const conffuzz::FatalStop&) {
         // A fatal stop (a path the fuzzer made unusable) is a reported failure, not a crash.
     }
     return 0;

@@ -6,6 +6,7 @@
 #include "WizardSettings.h"
 
 #include "Registry.h"
+#include "RegistryText.h"
 #include "ShortPath.h"
 #include "WindowsPathMap.h"
 
@@ -35,49 +36,6 @@ const VsPersonality kVsPersonalities[] = {
     {"2005", "\\personalities\\VC++2005.p_c"},
     {"2008", "\\personalities\\VC++2008.p_c"},
 };
-
-void appendUtf8(std::string& out, std::uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Value data as the registry hands them out, read as a zero-terminated UTF-16LE string.
-std::string utf16DataToUtf8(const std::string& data)
-{
-    std::string out;
-    for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
-        std::uint32_t unit = static_cast<unsigned char>(data[i]) | (static_cast<unsigned char>(data[i + 1]) << 8);
-        if (unit == 0)
-            break;
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < data.size()) {
-            const std::uint32_t low =
-                static_cast<unsigned char>(data[i + 2]) | (static_cast<unsigned char>(data[i + 3]) << 8);
-            if (low >= 0xDC00 && low <= 0xDFFF) {
-                appendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
-                i += 2;
-                continue;
-            }
-        }
-        if (unit >= 0xD800 && unit <= 0xDFFF)
-            unit = 0xFFFD;
-        appendUtf8(out, unit);
-    }
-    return out;
-}
 
 // Opens a key; a registry that cannot be read at all is fatal.
 std::unique_ptr<platform::RegistryKey> openKey(const std::string& path)
@@ -165,7 +123,7 @@ RegistryKeyContents readRegistryKey(const platform::RegistryKey& key)
         std::string name;
         std::string data;
         if (key.enumValue(i, kValueNameChars, kValueDataBytes, name, data))
-            contents.values.emplace_back(name, utf16DataToUtf8(data));
+            contents.values.emplace_back(name, platform::registryStringToUtf8(data));
     }
     return contents;
 }

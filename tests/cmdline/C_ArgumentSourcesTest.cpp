@@ -8,6 +8,7 @@
 #include "C_OrphanHandler.h"
 #include "C_ValueExpectedException.h"
 #include "CmdlineTestSupport.h"
+#include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -59,7 +60,7 @@ protected:
     C_Options& options() { return *args->options(); }
 
     TempDir dir;
-    cmdtest::EnvOverride env;
+    testsupport::ScopedEnv env;
     RecordingHandler handler;
     U_Handle<C_CmdArgs> args;
     std::string err;

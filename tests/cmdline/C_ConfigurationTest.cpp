@@ -2,9 +2,9 @@
 #include "C_Configuration.h"
 #include "C_ConfigurationSections.h"
 #include "C_FileSource.h"
-#include "CmdlineTestSupport.h"
 #include "QL_Encoding.h"
 #include "QL_TranslatedInputFile.h"
+#include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +116,7 @@ TEST_F(ConfigurationTest, escapesApplyInTextSectionsButNotInOptions)
 
 TEST_F(ConfigurationTest, textLinesSubstituteEnvironmentVariables)
 {
-    cmdtest::EnvOverride env({{"ZEMB_CFG_VALUE", std::string("v")}, {"ZEMB_CFG_UNSET", std::nullopt}});
+    testsupport::ScopedEnv env({{"ZEMB_CFG_VALUE", std::string("v")}, {"ZEMB_CFG_UNSET", std::nullopt}});
     read("#debugging\n$ZEMB_CFG_VALUE-${ZEMB_CFG_VALUE}-$ZEMB_CFG_UNSET-$$\n#characters\n${ZEMB_CFG_VALUE\n",
          velcppSections());
     EXPECT_EQ(vars.debugging, "v-v--$");

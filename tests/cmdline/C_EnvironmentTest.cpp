@@ -3,31 +3,24 @@
 #include "C_Environment.h"
 #include "C_Options.h"
 #include "CmdlineTestSupport.h"
+#include "ScopedEnv.h"
 #include "TestSupport.h"
 #include "U_Exception.h"
 
 #include <gtest/gtest.h>
 
-using cmdtest::EnvOverride;
+using testsupport::ScopedEnv;
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
 namespace {
 
-std::string userMessage(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const U_UserException& e) {
-        return e.what();
-    }
-    return "(no exception)";
-}
+const auto userMessage = &cmdtest::messageOf<U_UserException>;
 
 TEST(C_EnvironmentTest, binDirectoryUsesForwardSlashesAndReportsAMissingVariable)
 {
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPBIN", std::string("C:\\vel\\bin")}});
+    ScopedEnv env({{"VELCPPBIN", std::string("C:\\vel\\bin")}});
     EXPECT_EQ(binDirectory(args), "C:/vel/bin");
     EXPECT_EQ(binVariableName(args), "VELCPPBIN");
     EXPECT_EQ(productName(args), "VELCPP");
@@ -38,7 +31,7 @@ TEST(C_EnvironmentTest, binDirectoryUsesForwardSlashesAndReportsAMissingVariable
 TEST(C_EnvironmentTest, outputDirectoryPrefersTheOptionThenTheVariable)
 {
     C_CmdArgs args("VELC", {});
-    EnvOverride env({{"VELCOUTPATH", std::nullopt}});
+    ScopedEnv env({{"VELCOUTPATH", std::nullopt}});
     EXPECT_EQ(outputDirectory(args), ".");
     env.set("VELCOUTPATH", std::string("out\\dir"));
     EXPECT_EQ(outputDirectory(args), "out/dir");
@@ -50,7 +43,7 @@ TEST(C_EnvironmentTest, temporaryDirectoryFromTheProductVariable)
 {
     TempDir dir;
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPTEMPFILES", dir.path()}, {"TMP", std::nullopt}});
+    ScopedEnv env({{"VELCPPTEMPFILES", dir.path()}, {"TMP", std::nullopt}});
     EXPECT_EQ(temporaryDirectory(args), dir.path());
 }
 
@@ -59,7 +52,7 @@ TEST(C_EnvironmentTest, productVariableNamingAFileStopsEvenWithAValidTmp)
     TempDir dir;
     writeBytes(dir.file("plain"), "x");
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPTEMPFILES", dir.file("plain")}, {"TMP", dir.path()}});
+    ScopedEnv env({{"VELCPPTEMPFILES", dir.file("plain")}, {"TMP", dir.path()}});
     EXPECT_EQ(userMessage([&] { temporaryDirectory(args); }),
               "Error finding temporary directory:\n\tTried directory from environment variable VELCPPTEMPFILES: "
                   + dir.file("plain") + "\n");
@@ -69,7 +62,7 @@ TEST(C_EnvironmentTest, validTmpIsUsedWhenTheProductVariableIsUnset)
 {
     TempDir dir;
     const C_CmdArgs args("VELJ", {});
-    EnvOverride env({{"VELJTEMPFILES", std::nullopt}, {"TMP", dir.path()}});
+    ScopedEnv env({{"VELJTEMPFILES", std::nullopt}, {"TMP", dir.path()}});
     EXPECT_EQ(temporaryDirectory(args), dir.path());
 }
 
@@ -77,7 +70,7 @@ TEST(C_EnvironmentTest, invalidTmpFallsBackToTheRootSilently)
 {
     TempDir dir;
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPTEMPFILES", std::nullopt}, {"TMP", dir.file("missing")}});
+    ScopedEnv env({{"VELCPPTEMPFILES", std::nullopt}, {"TMP", dir.file("missing")}});
     EXPECT_EQ(temporaryDirectory(args), "/");
 }
 
@@ -87,7 +80,7 @@ TEST(C_EnvironmentTest, personalOptionsFileAlongRcpathFirstDirectoryWins)
     writeBytes(dir.file("one/.velcpprc"), "-help\n");
     writeBytes(dir.file("two/.velcpprc"), "-help\n");
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPRCPATH", dir.file("one") + ";" + dir.file("two")}, {"HOME", std::nullopt}});
+    ScopedEnv env({{"VELCPPRCPATH", dir.file("one") + ";" + dir.file("two")}, {"HOME", std::nullopt}});
     EXPECT_EQ(personalOptionsFile(args), dir.file("one/.velcpprc"));
     env.set("VELCPPRCPATH", dir.file("empty") + ";" + dir.file("two"));
     EXPECT_EQ(personalOptionsFile(args), dir.file("two/.velcpprc"));
@@ -99,7 +92,7 @@ TEST(C_EnvironmentTest, emptyRcpathEntryMeansTheCurrentDirectory)
     writeBytes(dir.file("work/.velcpprc"), "-help\n");
     writeBytes(dir.file("two/.velcpprc"), "-help\n");
     const C_CmdArgs args("VELCPP", {});
-    EnvOverride env({{"VELCPPRCPATH", ";" + dir.file("two")}, {"HOME", std::nullopt}});
+    ScopedEnv env({{"VELCPPRCPATH", ";" + dir.file("two")}, {"HOME", std::nullopt}});
     cmdtest::InDirectory in(dir.file("work"));
     EXPECT_EQ(personalOptionsFile(args), ".velcpprc");
 }
@@ -110,7 +103,7 @@ TEST(C_EnvironmentTest, personalOptionsFileFromCurrentDirectoryThenHome)
     writeBytes(dir.file("home/.velcrc"), "-help\n");
     writeBytes(dir.file("work/x"), "");
     const C_CmdArgs args("VELC", {});
-    EnvOverride env({{"VELCRCPATH", std::nullopt}, {"HOME", dir.file("home")}});
+    ScopedEnv env({{"VELCRCPATH", std::nullopt}, {"HOME", dir.file("home")}});
     cmdtest::InDirectory in(dir.file("work"));
     EXPECT_EQ(personalOptionsFile(args), dir.file("home/.velcrc"));
     writeBytes(dir.file("work/.velcrc"), "-help\n");

@@ -14,18 +14,10 @@ using cmdtest::applyArgument;
 
 namespace {
 
+const auto errorText = &cmdtest::messageOf<C_ConfigurationException>;
+
 constexpr int kVelcpp = 0;
 constexpr int kVelc = 1;
-
-std::string errorText(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const C_ConfigurationException& e) {
-        return e.what();
-    }
-    return "(no exception)";
-}
 
 TEST(C_OptionBoolTest, helpSwitchesOnOffAndRejectsOtherCharacters)
 {

@@ -1,13 +1,11 @@
-// Helpers of the command-line tests: environment overrides and setting options from argument texts.
+// Helpers of the command-line tests: running in a directory, setting options from argument texts, messages.
 #pragma once
 
 #include "C_AliasTable.h"
 #include "C_OptionBase.h"
 #include "C_Options.h"
 
-#include <cstdlib>
-#include <map>
-#include <optional>
+#include <functional>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -15,43 +13,6 @@
 #include <unistd.h>
 
 namespace cmdtest {
-
-// Sets (or unsets, for std::nullopt) environment variables and restores them when it goes.
-class EnvOverride {
-public:
-    EnvOverride() = default;
-    explicit EnvOverride(const std::map<std::string, std::optional<std::string>>& values)
-    {
-        for (const auto& [name, value] : values)
-            set(name, value);
-    }
-    EnvOverride(const EnvOverride&) = delete;
-    EnvOverride& operator=(const EnvOverride&) = delete;
-    ~EnvOverride()
-    {
-        for (const auto& [name, value] : saved_) {
-            if (value)
-                ::setenv(name.c_str(), value->c_str(), 1);
-            else
-                ::unsetenv(name.c_str());
-        }
-    }
-
-    void set(const std::string& name, const std::optional<std::string>& value)
-    {
-        if (!saved_.count(name)) {
-            const char* old = std::getenv(name.c_str());
-            saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
-        }
-        if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name.c_str());
-    }
-
-private:
-    std::map<std::string, std::optional<std::string>> saved_;
-};
 
 // Runs in a directory and returns to the previous one.
 class InDirectory {
@@ -88,6 +49,18 @@ inline C_OptionBase& applyArgument(C_Options& options, const std::string& argume
         match.option->setFrom(attached, true);
     }
     return *match.option;
+}
+
+// The message of the `Exception` the action throws, or "(no exception)" when it returns.
+template <class Exception>
+std::string messageOf(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const Exception& e) {
+        return e.what();
+    }
+    return "(no exception)";
 }
 
 } // namespace cmdtest

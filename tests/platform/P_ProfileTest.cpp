@@ -2,11 +2,11 @@
 #include "P_IniText.h"
 #include "P_Profile.h"
 
+#include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 
 namespace {
 
@@ -17,34 +17,6 @@ std::string lookup(const std::string& text, const std::string& section, const st
         return "<none>";
     return value;
 }
-
-// Sets an environment variable for the life of the object, restoring the old value afterwards.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        const char* old = std::getenv(name);
-        hadOld_ = old != nullptr;
-        if (old)
-            old_ = old;
-        if (value)
-            setenv(name, value, 1);
-        else
-            unsetenv(name);
-    }
-    ~ScopedEnv()
-    {
-        if (hadOld_)
-            setenv(name_.c_str(), old_.c_str(), 1);
-        else
-            unsetenv(name_.c_str());
-    }
-
-private:
-    std::string name_;
-    std::string old_;
-    bool hadOld_ = false;
-};
 
 } // namespace
 
@@ -119,13 +91,13 @@ TEST(PrivateProfileTest, bareNameIsLookedUpInTheDefaultDirectory)
 {
     testsupport::TempDir dir;
     testsupport::writeBytes(dir.file("VELCPP.ini"), "[Japanese]\nNXL_LANG=japanese\n");
-    ScopedEnv windir("WINDIR", dir.path().c_str());
+    testsupport::ScopedEnv windir("WINDIR", dir.path().c_str());
     EXPECT_EQ(platform::profileDirectory(), dir.path());
     EXPECT_EQ(platform::privateProfileString("Japanese", "NXL_LANG", "", "VELCPP.ini", 100), "japanese");
 }
 
 TEST(PrivateProfileTest, defaultDirectoryWithoutWindir)
 {
-    ScopedEnv windir("WINDIR", nullptr);
+    testsupport::ScopedEnv windir("WINDIR", nullptr);
     EXPECT_EQ(platform::profileDirectory(), "/etc");
 }

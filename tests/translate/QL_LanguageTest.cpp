@@ -2,14 +2,15 @@
 #include "QL_Encoding.h"
 #include "QL_Language.h"
 
+#include "ScopedEnv.h"
 #include "TestSupport.h"
-#include "TranslateEnv.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
 using E = QL_Encoding;
+using testsupport::ScopedEnv;
 
 // Each test starts without cached language, with an empty default location and no NO_LANG_CACHE.
 class LanguageTest : public ::testing::Test {

@@ -62,24 +62,14 @@ const char* const kVx6Make =
     "echo done\r\n"
     ":EOF\r\n";
 
-void setVariable(const char* name, const std::string& value) { ::setenv(name, value.c_str(), 1); }
-
 } // namespace
 
 FakeInstallation::FakeInstallation()
 {
-    if (const char* r = std::getenv("ZEMBRELCONF_REGISTRY")) {
-        hadRegistry_ = true;
-        savedRegistry_ = r;
-    }
-    if (const char* d = std::getenv("ZEMBRELCONF_DRIVES")) {
-        hadDrives_ = true;
-        savedDrives_ = d;
-    }
     fs::create_directories(dir_.file("drives/c"));
     fs::create_directories(dir_.file("drives/d"));
-    setVariable("ZEMBRELCONF_DRIVES", dir_.file("drives"));
-    setVariable("ZEMBRELCONF_REGISTRY", registryPath());
+    env_.set("ZEMBRELCONF_DRIVES", dir_.file("drives"));
+    env_.set("ZEMBRELCONF_REGISTRY", registryPath());
     writeRegistry(registryText());
 
     const std::string integration = kIntegrationDir;
@@ -99,14 +89,6 @@ FakeInstallation::FakeInstallation()
 
 FakeInstallation::~FakeInstallation()
 {
-    if (hadRegistry_)
-        setVariable("ZEMBRELCONF_REGISTRY", savedRegistry_);
-    else
-        ::unsetenv("ZEMBRELCONF_REGISTRY");
-    if (hadDrives_)
-        setVariable("ZEMBRELCONF_DRIVES", savedDrives_);
-    else
-        ::unsetenv("ZEMBRELCONF_DRIVES");
     // Read-only files left by a test must not keep the directory from being removed.
     std::error_code ec;
     for (auto it = fs::recursive_directory_iterator(dir_.path(), ec); !ec && it != fs::recursive_directory_iterator();

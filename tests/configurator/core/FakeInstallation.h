@@ -1,6 +1,7 @@
 // A whole analyser, Zembrel and integration installation in a temporary directory, for tests.
 #pragma once
 
+#include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <string>
@@ -56,10 +57,7 @@ public:
 
 private:
     testsupport::TempDir dir_;
-    std::string savedRegistry_;
-    std::string savedDrives_;
-    bool hadRegistry_ = false;
-    bool hadDrives_ = false;
+    testsupport::ScopedEnv env_; // ZEMBRELCONF_DRIVES and ZEMBRELCONF_REGISTRY
 };
 
 } // namespace conftest

@@ -46,6 +46,21 @@ protected:
         return *driver_;
     }
 
+    // Starts the wizard and takes the VxWorks route with a personality of one's own, picked
+    // through the file dialog (the chooser's first answer), as far as the page after page four.
+    WizardDriver& startWithOwnVxPersonality()
+    {
+        WizardDriver& d = start();
+        d.next();
+        d.click("radioButton_2"); // VxWorks
+        d.next();
+        d.click("radioButton"); // I have a personality
+        d.next();
+        d.click("pushButton");
+        d.next();
+        return d;
+    }
+
     wizardtest::FileTree written() const
     {
         return wizardtest::changedFiles(before_, wizardtest::snapshotFiles(install.root()));
@@ -144,14 +159,7 @@ TEST_F(WizardRouteTest, vxWorksPersonalityNamingBothCompilersGoesThroughPageSix)
     install.write("C:\\Pers\\both.p_c", "-D__DCC__=1\r\n-D__GNUC__=4\r\n");
     wizardtest::ScriptedChooser chooser({"C:\\Pers\\both.p_c"});
 
-    WizardDriver& d = start();
-    d.next();
-    d.click("radioButton_2");
-    d.next();
-    d.click("radioButton");
-    d.next();
-    d.click("pushButton");
-    d.next();
+    WizardDriver& d = startWithOwnVxPersonality();
     ASSERT_EQ(d.currentId(), 6);
     d.next(); // no compiler chosen yet
     EXPECT_EQ(d.currentId(), 6);
@@ -173,14 +181,7 @@ TEST_F(WizardRouteTest, backFromPageSixToADetectablePersonalityGoesStraightToPag
     install.write("C:\\Pers\\gnu.p_c", "-D__GNUC__=4\r\n");
     wizardtest::ScriptedChooser chooser({"C:\\Pers\\both.p_c", "C:\\Pers\\gnu.p_c"});
 
-    WizardDriver& d = start();
-    d.next();
-    d.click("radioButton_2");
-    d.next();
-    d.click("radioButton");
-    d.next();
-    d.click("pushButton");
-    d.next();
+    WizardDriver& d = startWithOwnVxPersonality();
     ASSERT_EQ(d.currentId(), 6);
     d.back();
     ASSERT_EQ(d.currentId(), 4);
