@@ -14,6 +14,7 @@
 
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -24,6 +25,7 @@ struct WriterState {
     platform::AtomicAppendFile file; // locked from open; the block is published at close
     R_BinaryWriter buffer;
     R_ErrorFileEncoder encoder{buffer};
+    std::vector<std::size_t> blockStarts; // offsets in the buffer of the blocks after the first
 };
 
 WriterState& state()
@@ -67,8 +69,19 @@ void M_OutputBonnie2::openPathForAppend(const std::string& path)
         throw M_BadErrorFileVersion(id);
     }
     s.buffer.clear();
+    s.blockStarts.clear();
     s.encoder.resetTables();
     s.current.reset(new M_OutputBonnie2());
+    s.encoder.blockRecord();
+}
+
+void M_OutputBonnie2::startNextBlock()
+{
+    WriterState& s = state();
+    if (!s.current)
+        return;
+    s.blockStarts.push_back(s.buffer.size());
+    s.encoder.resetTables();
     s.encoder.blockRecord();
 }
 
@@ -115,6 +128,7 @@ M_OutputBonnie2::~M_OutputBonnie2()
     WriterState& s = state();
     s.file.abandon();
     s.buffer.clear();
+    s.blockStarts.clear();
 }
 
 bool M_OutputBonnie2::close()
@@ -122,9 +136,19 @@ bool M_OutputBonnie2::close()
     WriterState& s = state();
     if (!s.file.isOpen())
         return true;
-    // All or nothing: afterwards the file holds its old bytes or those and the whole block.
-    const bool ok = s.file.commit(s.buffer.bytes().data(), s.buffer.size());
+    // All or nothing per block: afterwards the file holds its old bytes and each block whole or
+    // not at all (a block only when the ones before it are there too).
+    std::vector<platform::AtomicAppendFile::Block> blocks;
+    std::size_t start = 0;
+    const char* bytes = s.buffer.bytes().data();
+    for (const std::size_t end : s.blockStarts) {
+        blocks.push_back({bytes + start, end - start});
+        start = end;
+    }
+    blocks.push_back({bytes + start, s.buffer.size() - start});
+    const bool ok = s.file.commit(blocks.data(), blocks.size());
     s.buffer.clear();
+    s.blockStarts.clear();
     s.encoder.resetTables();
     return ok;
 }

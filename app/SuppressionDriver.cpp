@@ -67,11 +67,8 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     const MatchList messageMatches = matchMessageRules(messageRules, entries);
     const MatchList parameterMatches = matchParameterRules(parameterRules, entries);
 
-    const std::string appendFile = M_errorFilePath(appendDirectory, file.fullName());
-    if (!messageMatches.empty())
-        appendSuppressions(messageMatches, appendFile);
-    if (!parameterMatches.empty())
-        appendSuppressions(parameterMatches, appendFile);
+    // The message-rule block and the parameter-rule block: one lock and one publication.
+    appendSuppressions({&messageMatches, &parameterMatches}, M_errorFilePath(appendDirectory, file.fullName()));
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// Appending one block to an existing file so that the file holds either its old bytes or the whole block.
+// Appending blocks to an existing file so that the file holds its old bytes and each block whole or not at all.
 #pragma once
 
 #include "FileLock.h"
@@ -9,14 +9,20 @@
 
 namespace platform {
 
-// Opens an existing file under an exclusive lock (the same lock as LockedFile) and appends one block
-// to it at commit, all or nothing: whatever ends the process, even a kill, the file afterwards holds
-// its earlier bytes or those followed by the whole block.
+// Opens an existing file under an exclusive lock (the same lock as LockedFile) and appends one block,
+// or several in order, to it at commit, each all or nothing: whatever ends the process, even a
+// kill, the file afterwards holds its earlier bytes followed by none, some first or all of the
+// blocks, each of them whole.
 //
-// POSIX: commit writes a complete copy (old bytes and block) to a temporary file in the file's
-// directory, syncs it, gives it the file's permission bits and owner, and renames it over the file.
-// The file is thus replaced: its inode changes, other hard links keep the old bytes, and a symbolic
-// link stays a link whose target is replaced. The directory must be writable.
+// POSIX: a block that crosses no page boundary of the file (the file's length modulo the sysconf
+// page size, plus the block's size, is at most the page size) is written in place with one write:
+// the kernel copies it as one page, which a kill cannot split, and the old bytes are never
+// rewritten. A larger block goes to a complete copy (old bytes and block) in a temporary file in
+// the file's directory, which is synced, given the file's permission bits and owner, and renamed
+// over the file. That file is thus replaced: its inode changes, other hard links keep the old
+// bytes, and a symbolic link stays a link whose target is replaced. The directory must be
+// writable. Of several blocks, those that fit in place one after the other are written so; the
+// rest share one copy.
 //
 // Win32: commit appends in place and truncates back on failure (see the implementation for why).
 class AtomicAppendFile {
@@ -34,9 +40,18 @@ public:
     std::int64_t originalSize() const;
     // Reads up to size bytes from the offset; the number read, or -1 on failure.
     long long readAt(std::int64_t offset, void* buffer, std::size_t size);
+    struct Block {
+        const void* data;
+        std::size_t size;
+    };
+
     // Appends the block, releases the lock and closes. False when the block could not be appended;
     // the file then is as it was.
     bool commit(const void* data, std::size_t size);
+    // Appends the blocks in order under the one lock, then releases it and closes. False when a
+    // block could not be appended; the file then holds its old bytes and at most the blocks before
+    // that one.
+    bool commit(const Block* blocks, std::size_t count);
     // Releases the lock and closes without changing the file.
     void abandon();
 

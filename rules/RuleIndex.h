@@ -3,7 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
+#include <unordered_map>
 #include <vector>
 
 // Maps every message number to the first rule with that number; the number's rules are that one
@@ -35,5 +35,5 @@ public:
 
 private:
     const std::vector<Rule>& rules_;
-    std::map<std::int32_t, std::size_t> first_;
+    std::unordered_map<std::int32_t, std::size_t> first_;
 };

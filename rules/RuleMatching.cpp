@@ -1,6 +1,7 @@
 // The two matchers of the suppression rules.
 #include "RuleMatching.h"
 
+#include "MatchSubject.h"
 #include "RuleIndex.h"
 #include "RulesMessages.h"
 #include "SuppressionStop.h"
@@ -26,6 +27,8 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
     // for a (line, number) pair is worked out once; the list holds the pairs of the current line.
     std::int32_t answeredLine = 0;
     std::vector<std::pair<std::int32_t, bool>> answers;
+    // The current line prepared for its rules' pre-checks, made when a first answer is needed.
+    std::optional<MatchSubject> subject;
     for (const DiagnosticEntry& entry : entries) {
         if (entry.line <= 0 || !index.hasRules(entry.messageNumber))
             continue;
@@ -37,11 +40,13 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
             source.emplace(std::move(text));
             answeredLine = 0;
             answers.clear();
+            subject.reset();
         }
         source->advanceTo(entry.line);
         if (source->lineNumber() != answeredLine) {
             answeredLine = source->lineNumber();
             answers.clear();
+            subject.reset();
         }
         const auto known = std::find_if(answers.begin(), answers.end(),
                                         [&](const auto& answer) { return answer.first == entry.messageNumber; });
@@ -49,9 +54,10 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
         if (known != answers.end()) {
             matched = known->second;
         } else {
-            const std::string& text = source->text();
+            if (!subject)
+                subject.emplace(source->text());
             matched = index.anyOf(entry.messageNumber,
-                                  [&](const MessageRule& rule) { return rule.compiled->matches(text); });
+                                  [&](const MessageRule& rule) { return rule.compiled->matches(*subject); });
             answers.emplace_back(entry.messageNumber, matched);
         }
         if (matched)
@@ -73,12 +79,12 @@ MatchList matchParameterRules(ParameterRules& rules, const DiagnosticEntries& en
             continue;
         const M_Diagnostic& diagnostic = *entry.diagnostic;
         for (std::size_t i = 0; i < diagnostic.parameterCount(); ++i) {
-            const auto* parameter = dynamic_cast<const M_ParamStringType*>(diagnostic.parameter(i).get());
-            if (parameter == nullptr)
+            const std::string* value = diagnostic.parameter(i)->stringValue();
+            if (value == nullptr)
                 continue;
             const auto position = static_cast<std::int64_t>(i) + 1;
             if (index.anyOf(entry.messageNumber, [&](const ParameterRule& rule) {
-                    return rule.position == position && rule.compiled->matches(parameter->value());
+                    return rule.position == position && rule.compiled->matches(*value);
                 }))
                 matches.push_back(entry.diagnostic);
         }

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 
+class MatchSubject;
 struct pcre2_real_code_8;
 
 // Compiled with no flags (case-sensitive, no multi-line mode), as the POSIX-style interface does.
@@ -20,10 +21,14 @@ public:
     static std::shared_ptr<const RulePattern> compile(const std::string& pattern);
 
     bool matches(const std::string& subject) const;
+    // The same answer for a subject prepared for many patterns.
+    bool matches(const MatchSubject& subject) const;
 
 private:
     explicit RulePattern(pcre2_real_code_8* code);
     void findRequiredUnits(const std::string& pattern);
+    // Runs the matcher on the first length bytes of the subject (which end there or at a NUL).
+    bool run(const std::string& subject, std::size_t length) const;
 
     pcre2_real_code_8* code_;
     // The tool is single-threaded; matching a pattern the first time compiles it further.

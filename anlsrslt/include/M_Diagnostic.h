@@ -1,6 +1,7 @@
 // A diagnostic: message number, location, parameters and the four flags.
 #pragma once
 
+#include "M_ObjectPool.h"
 #include "M_ParamType.h"
 #include "U_LocationData.h"
 #include "U_Ref.h"
@@ -11,6 +12,8 @@
 
 class M_Diagnostic : public U_Ref {
 public:
+    M_POOLED_ALLOCATION
+    using Parameters = std::vector<U_Handle<M_ParamType>, M_PoolAllocator<U_Handle<M_ParamType>>>;
     explicit M_Diagnostic(std::int32_t messageNumber);
     M_Diagnostic(std::int32_t messageNumber, const U_Location& location);
     ~M_Diagnostic() override;
@@ -19,7 +22,7 @@ public:
     const U_Location& location() const { return location_; }
     std::size_t parameterCount() const { return parameters_.size(); }
     const U_Handle<M_ParamType>& parameter(std::size_t index) const { return parameters_[index]; }
-    const std::vector<U_Handle<M_ParamType>>& parameters() const { return parameters_; }
+    const Parameters& parameters() const { return parameters_; }
 
     bool hiddenByPragma() const { return hiddenByPragma_; }
     bool hiddenByUser() const { return hiddenByUser_; }
@@ -53,7 +56,7 @@ public:
 private:
     std::int32_t messageNumber_;
     U_Location location_;
-    std::vector<U_Handle<M_ParamType>> parameters_;
+    Parameters parameters_;
     bool hiddenByPragma_ = false;
     bool hiddenByUser_ = false;
     bool hidden_ = false;

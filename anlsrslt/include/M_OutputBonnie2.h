@@ -11,7 +11,9 @@
 // append is built in memory under an exclusive lock held from open to close, and published at close
 // all or nothing (platform::AtomicAppendFile): even a process killed during the close leaves the
 // file with its old bytes or with the whole block. When the append fails, R_WritingException is
-// raised and the file is exactly as it was.
+// raised and the file is exactly as it was. An append of several blocks (startNextBlock) publishes
+// each of them all or nothing, in order, under the one lock; when it fails, the file holds its old
+// bytes and at most the blocks before the one that failed.
 class M_OutputBonnie2 : public M_OutputBase {
 public:
     // Opens the error file of the source file in the run's output directory.
@@ -25,6 +27,9 @@ public:
     static void writeSuppression(std::int32_t kind, const U_Location& origin, const std::string& text,
                                  const M_MessageRanges& ranges, const U_Location& rangeStart,
                                  const U_Location& rangeEnd);
+    // Ends the block being written and starts another in the same append: a block record, after
+    // which ids count from 0 again. Nothing when no writer is open.
+    static void startNextBlock();
     // Closes and destroys the open writer, if any. Raises R_WritingException when the append failed.
     static void closeCurrent();
     // Destroys the open writer, if any, without writing anything of its append.

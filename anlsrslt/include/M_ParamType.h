@@ -1,6 +1,7 @@
 // The parameters of a diagnostic: a string, a list of strings, or a list of diagnostics.
 #pragma once
 
+#include "M_ObjectPool.h"
 #include "U_Ref.h"
 
 #include <string>
@@ -11,10 +12,13 @@ class R_writeParamTypeVisitor;
 
 class M_ParamType : public U_Ref {
 public:
+    M_POOLED_ALLOCATION
     ~M_ParamType() override = default;
     virtual std::string text() const = 0;
     // Hands the parameter to the visitor's operation for its kind.
     virtual void accept(R_writeParamTypeVisitor& visitor) const = 0;
+    // The value of a string parameter; null for the other kinds.
+    virtual const std::string* stringValue() const { return nullptr; }
 };
 
 class M_ParamStringType : public M_ParamType {
@@ -23,6 +27,7 @@ public:
     std::string text() const override { return value_; }
     void accept(R_writeParamTypeVisitor& visitor) const override;
     const std::string& value() const { return value_; }
+    const std::string* stringValue() const override { return &value_; }
 
 private:
     std::string value_;

@@ -1,6 +1,7 @@
 // Immutable location data: file, line, column and up to five optional properties.
 #pragma once
 
+#include "M_ObjectPool.h"
 #include "U_EntityDisplayName.h"
 #include "U_Filename.h"
 #include "U_Location.h"
@@ -14,6 +15,7 @@ class U_MacroHistory;
 // cross-casting to its class; the getters below do that and answer an empty value when absent.
 class U_LocationData : public U_Ref {
 public:
+    M_POOLED_ALLOCATION
     U_LocationData(const U_Filename& file, std::int32_t line, std::int32_t column)
         : file_(file), line_(line), column_(column)
     {

@@ -10,9 +10,12 @@
 #include <unistd.h>
 #include <vector>
 
-// One write() is not enough: Linux copies a buffered write page by page and gives up at a page
-// boundary when a fatal signal is pending, so SIGKILL can leave part of a larger block behind. A
-// rename, in contrast, is atomic: readers and later runs see either the old file or the new one.
+// One write() is not always enough: Linux copies a buffered write page by page and gives up at a
+// page boundary when a fatal signal is pending, so SIGKILL can leave part of a block behind that
+// crosses a page boundary of the file. Such a block is published by a rename, which is atomic:
+// readers and later runs see either the old file or the new one. A block that ends within the page
+// that holds the file's end is one page copy for the kernel, all or nothing against a kill; it is
+// written in place, which never touches the old bytes and needs neither a copy nor a sync.
 //
 // Lock protocol: the lock lives on the inode that was at the path when it was taken. A writer that
 // publishes replaces that inode, so a writer that was waiting for the lock may hold it on a file
@@ -186,6 +189,34 @@ bool fillTemp(int temp, int original, const struct stat& info, std::int64_t orig
     return synced == 0;
 }
 
+// Whether a block of this size appended at this length stays within one page of the file.
+bool withinOnePage(std::int64_t length, std::size_t size)
+{
+    const long page = ::sysconf(_SC_PAGESIZE);
+    if (page <= 0 || length < 0)
+        return false;
+    return static_cast<std::uint64_t>(length % page) + size <= static_cast<std::uint64_t>(page);
+}
+
+// Appends the block in place with one write; a write that does not take the whole block (a full
+// disk, a file size limit) is cut back to the old length, so the file is as it was.
+bool appendInPlace(int fd, std::int64_t length, const void* data, std::size_t size)
+{
+    ssize_t written;
+    do {
+        written = ::pwrite(fd, data, size, static_cast<off_t>(length));
+    } while (written < 0 && errno == EINTR);
+    if (written == static_cast<ssize_t>(size))
+        return true;
+    if (written > 0) {
+        int cut;
+        do {
+            cut = ::ftruncate(fd, static_cast<off_t>(length));
+        } while (cut != 0 && errno == EINTR);
+    }
+    return false;
+}
+
 // Renames the filled temporary file over the target; removes it when that is not to happen.
 bool publish(const std::string& temp, const std::string& target, bool filled)
 {
@@ -253,8 +284,39 @@ long long AtomicAppendFile::readAt(std::int64_t offset, void* buffer, std::size_
 
 bool AtomicAppendFile::commit(const void* data, std::size_t size)
 {
+    const Block block{data, size};
+    return commit(&block, 1);
+}
+
+bool AtomicAppendFile::commit(const Block* blocks, std::size_t count)
+{
     if (!isOpen())
         return false;
+    // The blocks that fit in place, one after the other.
+    std::int64_t length = originalSize_;
+    std::size_t next = 0;
+    for (; next < count && withinOnePage(length, blocks[next].size); ++next) {
+        if (!appendInPlace(fd_, length, blocks[next].data, blocks[next].size)) {
+            abandon();
+            return false;
+        }
+        length += static_cast<std::int64_t>(blocks[next].size);
+    }
+    if (next == count) {
+        abandon();
+        return true;
+    }
+    // The others go to one copy together: one sync for all of them.
+    const void* data = blocks[next].data;
+    std::size_t size = blocks[next].size;
+    std::string joined;
+    if (next + 1 < count) {
+        for (std::size_t i = next; i < count; ++i)
+            joined.append(static_cast<const char*>(blocks[i].data), blocks[i].size);
+        data = joined.data();
+        size = joined.size();
+    }
+    const std::int64_t copied = length;
     struct stat info;
     bool published = false;
     if (::fstat(fd_, &info) == 0) {
@@ -262,7 +324,7 @@ bool AtomicAppendFile::commit(const void* data, std::size_t size)
         std::string name;
         const int unnamed = openUnnamedTemp(directoryOf(target_));
         if (unnamed >= 0) {
-            const bool filled = fillTemp(unnamed, fd_, info, originalSize_, data, size);
+            const bool filled = fillTemp(unnamed, fd_, info, copied, data, size);
             const bool linked = filled && linkUnnamedTemp(unnamed, target_, name);
             const bool closed = ::close(unnamed) == 0;
             if (linked)
@@ -273,7 +335,7 @@ bool AtomicAppendFile::commit(const void* data, std::size_t size)
         if (tryNamed) {
             const int named = createNamedTemp(target_, name);
             if (named >= 0) {
-                const bool filled = fillTemp(named, fd_, info, originalSize_, data, size);
+                const bool filled = fillTemp(named, fd_, info, copied, data, size);
                 const bool closed = ::close(named) == 0;
                 published = publish(name, target_, filled && closed);
             }

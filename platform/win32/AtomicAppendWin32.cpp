@@ -34,6 +34,20 @@ long long AtomicAppendFile::readAt(std::int64_t offset, void* buffer, std::size_
     return file_.readAt(offset, buffer, size);
 }
 
+bool AtomicAppendFile::commit(const Block* blocks, std::size_t count)
+{
+    // In place, one after the other; all of them rolled back when one fails.
+    if (!file_.isOpen())
+        return false;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!file_.append(blocks[i].data, blocks[i].size)) {
+            file_.rollBack();
+            return false;
+        }
+    }
+    return file_.close();
+}
+
 bool AtomicAppendFile::commit(const void* data, std::size_t size)
 {
     if (!file_.isOpen())

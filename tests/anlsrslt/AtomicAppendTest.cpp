@@ -1,4 +1,5 @@
-// The platform's all-or-nothing append: replacement by rename, links, failures and waiting writers.
+// The platform's all-or-nothing append: in place within a page, replacement by rename beyond it,
+// links, failures and waiting writers.
 #include "AtomicAppend.h"
 #include "TestSupport.h"
 
@@ -29,6 +30,45 @@ struct stat statOf(const std::string& path)
     return info;
 }
 
+std::size_t pageSize()
+{
+    return static_cast<std::size_t>(::sysconf(_SC_PAGESIZE));
+}
+
+// A block that crosses a page boundary after any non-empty file: published by a rename.
+std::string pageCrossing(char fill)
+{
+    return std::string(pageSize(), fill);
+}
+
+// Appends the block to a fresh copy of the old bytes; answers whether the file kept its inode.
+bool appendedInPlace(const testsupport::TempDir& dir, const std::string& old, const std::string& block)
+{
+    const std::string path = dir.file("boundary.err");
+    testsupport::writeBytes(path, old);
+    const ino_t before = statOf(path).st_ino;
+    platform::AtomicAppendFile file;
+    EXPECT_TRUE(file.open(path));
+    EXPECT_TRUE(file.commit(block.data(), block.size()));
+    EXPECT_EQ(old + block, testsupport::readBytes(path));
+    return before == statOf(path).st_ino;
+}
+
+TEST(AtomicAppendFile, blockEndingWithinTheLastPageIsWrittenInPlaceOneByteMoreIsRenamed)
+{
+    testsupport::TempDir dir;
+    const std::size_t page = pageSize();
+    const std::string old(page + page - 10, 'o'); // 10 bytes left in its last page
+    EXPECT_TRUE(appendedInPlace(dir, old, std::string(10, 'b')));
+    EXPECT_FALSE(appendedInPlace(dir, old, std::string(11, 'b')));
+    // An empty file, and one that ends exactly at a page boundary, have a whole page.
+    EXPECT_TRUE(appendedInPlace(dir, "", std::string(page, 'b')));
+    EXPECT_FALSE(appendedInPlace(dir, "", std::string(page + 1, 'b')));
+    EXPECT_TRUE(appendedInPlace(dir, std::string(page, 'o'), std::string(page, 'b')));
+    EXPECT_FALSE(appendedInPlace(dir, std::string(page, 'o'), std::string(page + 1, 'b')));
+    EXPECT_EQ(std::set<std::string>{"boundary.err"}, entries(dir.path()));
+}
+
 TEST(AtomicAppendFile, commitReplacesTheFileWithItsBytesAndTheBlockKeepingModeAndLeavingNoTemp)
 {
     testsupport::TempDir dir;
@@ -43,19 +83,20 @@ TEST(AtomicAppendFile, commitReplacesTheFileWithItsBytesAndTheBlockKeepingModeAn
     char buffer[3];
     EXPECT_EQ(3, file.readAt(1, buffer, 3));
     EXPECT_EQ("ead", std::string(buffer, 3));
-    ASSERT_TRUE(file.commit("tail", 4));
+    const std::string tail = pageCrossing('t');
+    ASSERT_TRUE(file.commit(tail.data(), tail.size()));
     EXPECT_FALSE(file.isOpen());
 
-    EXPECT_EQ("headtail", testsupport::readBytes(path));
+    EXPECT_EQ("head" + tail, testsupport::readBytes(path));
     const struct stat after = statOf(path);
     EXPECT_NE(before, after.st_ino); // published by rename, not written in place
     EXPECT_EQ(0640u, after.st_mode & 07777);
     EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.path()));
 
-    // A second append copies the first one's result.
+    // A second append builds on the first one's result.
     ASSERT_TRUE(file.open(path));
-    ASSERT_TRUE(file.commit("!", 1));
-    EXPECT_EQ("headtail!", testsupport::readBytes(path));
+    ASSERT_TRUE(file.commit(tail.data(), tail.size()));
+    EXPECT_EQ("head" + tail + tail, testsupport::readBytes(path));
 }
 
 TEST(AtomicAppendFile, symbolicLinkStaysALinkAndAHardLinkKeepsTheOldBytes)
@@ -69,10 +110,11 @@ TEST(AtomicAppendFile, symbolicLinkStaysALinkAndAHardLinkKeepsTheOldBytes)
 
     platform::AtomicAppendFile file;
     ASSERT_TRUE(file.open(dir.file("x.err")));
-    ASSERT_TRUE(file.commit("tail", 4));
+    const std::string tail = pageCrossing('t');
+    ASSERT_TRUE(file.commit(tail.data(), tail.size()));
 
     EXPECT_TRUE(S_ISLNK(statOf(dir.file("x.err")).st_mode));
-    EXPECT_EQ("headtail", testsupport::readBytes(target));
+    EXPECT_EQ("head" + tail, testsupport::readBytes(target));
     EXPECT_EQ("head", testsupport::readBytes(dir.file("hard.err")));
     EXPECT_EQ((std::set<std::string>{"hard.err", "real", "x.err"}), entries(dir.path()));
     EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.file("real")));
@@ -91,24 +133,74 @@ TEST(AtomicAppendFile, abandonedOrFailedAppendLeavesTheFileAsItWasAndNoTemp)
     EXPECT_FALSE(file.isOpen());
     EXPECT_FALSE(file.commit("x", 1));
 
-    // A file size limit lets the copy of the old bytes through but not the whole block.
+    // A file size limit stops the block part way, written in place (cut back) or into the copy
+    // (which lets the old bytes through but not the whole block).
+    for (const std::string& block : {std::string("0123456789"), pageCrossing('b')}) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            struct rlimit limit;
+            limit.rlim_cur = limit.rlim_max = 6;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            platform::AtomicAppendFile child;
+            if (!child.open(path))
+                _exit(2);
+            _exit(child.commit(block.data(), block.size()) ? 1 : 0);
+        }
+        int status = 0;
+        ASSERT_EQ(pid, waitpid(pid, &status, 0));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << block.size();
+
+        EXPECT_EQ("head", testsupport::readBytes(path));
+        EXPECT_EQ(before, statOf(path).st_ino);
+        EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.path()));
+    }
+}
+
+TEST(AtomicAppendFile, blocksFitInPlaceOneAfterTheOtherTheRestShareOneCopyAndAFailureKeepsTheOnesBefore)
+{
+    testsupport::TempDir dir;
+    const std::string path = dir.file("x.err");
+    const std::string big = pageCrossing('b');
+    using Block = platform::AtomicAppendFile::Block;
+
+    testsupport::writeBytes(path, "head");
+    ino_t before = statOf(path).st_ino;
+    platform::AtomicAppendFile file;
+    ASSERT_TRUE(file.open(path));
+    const Block small[] = {{"ab", 2}, {"cd", 2}};
+    ASSERT_TRUE(file.commit(small, 2));
+    EXPECT_EQ("headabcd", testsupport::readBytes(path));
+    EXPECT_EQ(before, statOf(path).st_ino);
+
+    ASSERT_TRUE(file.open(path));
+    const Block mixed[] = {{"ef", 2}, {big.data(), big.size()}, {"gh", 2}};
+    ASSERT_TRUE(file.commit(mixed, 3));
+    EXPECT_EQ("headabcdef" + big + "gh", testsupport::readBytes(path));
+    EXPECT_NE(before, statOf(path).st_ino);
+    EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.path()));
+
+    // The first block is written in place; the limit stops the copy that holds the second.
+    testsupport::writeBytes(path, "head");
+    before = statOf(path).st_ino;
     const pid_t pid = fork();
     ASSERT_GE(pid, 0);
     if (pid == 0) {
         std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit limit;
-        limit.rlim_cur = limit.rlim_max = 6;
+        limit.rlim_cur = limit.rlim_max = 16;
         setrlimit(RLIMIT_FSIZE, &limit);
         platform::AtomicAppendFile child;
         if (!child.open(path))
             _exit(2);
-        _exit(child.commit("0123456789", 10) ? 1 : 0);
+        const Block blocks[] = {{"ab", 2}, {big.data(), big.size()}};
+        _exit(child.commit(blocks, 2) ? 1 : 0);
     }
     int status = 0;
     ASSERT_EQ(pid, waitpid(pid, &status, 0));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    EXPECT_EQ("head", testsupport::readBytes(path));
+    EXPECT_EQ("headab", testsupport::readBytes(path));
     EXPECT_EQ(before, statOf(path).st_ino);
     EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.path()));
 }
@@ -146,17 +238,19 @@ TEST(AtomicAppendFile, writerWaitingForTheLockAppendsToTheReplacedFile)
         first.abandon();
         platform::AtomicAppendFile second;
         const bool opened = second.open(path);
-        const bool ok = opened && second.commit("B", 1);
+        const std::string b = pageCrossing('B');
+        const bool ok = opened && second.commit(b.data(), b.size());
         _exit(ok ? 0 : 1);
     }
     // The child's open blocks on the lock until the first writer has published.
     usleep(200 * 1000);
     int status = 0;
     EXPECT_EQ(0, waitpid(pid, &status, WNOHANG));
-    ASSERT_TRUE(first.commit("A", 1));
+    const std::string a = pageCrossing('A');
+    ASSERT_TRUE(first.commit(a.data(), a.size()));
     ASSERT_EQ(pid, waitpid(pid, &status, 0));
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    EXPECT_EQ("headAB", testsupport::readBytes(path));
+    EXPECT_EQ("head" + a + pageCrossing('B'), testsupport::readBytes(path));
 }
 
 } // namespace

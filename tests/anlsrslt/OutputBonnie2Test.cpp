@@ -114,6 +114,42 @@ TEST(OutputBonnie2, twoRunsGiveTwoBlocksWithIdsFromZero)
     EXPECT_EQ(2u, reader->blockStarts().size());
 }
 
+TEST(OutputBonnie2, nextBlockInOneAppendWritesWhatTwoAppendsWrite)
+{
+    testsupport::TempDir dir;
+    const std::string twice = fileWithHeader(dir, "twice.err");
+    const std::string once = fileWithHeader(dir, "once.err");
+    // Enough records for the pair of blocks to cross a page: in place and copy both take part.
+    std::vector<U_Location> first;
+    std::vector<U_Location> second;
+    for (int line = 1; line <= 60; ++line) {
+        first.push_back(loc("/s/a.c", line, 1));
+        second.push_back(loc("/s/b.c", line, 2));
+    }
+    auto write = [](const std::vector<U_Location>& locations) {
+        for (const U_Location& where : locations)
+            M_OutputBonnie2::writeSuppression(1, where, "Auto", kRange, where, nullptr);
+    };
+    for (const auto* block : {&first, &second}) {
+        M_OutputBonnie2::openPathForAppend(twice);
+        write(*block);
+        M_OutputBonnie2::closeCurrent();
+    }
+    M_OutputBonnie2::openPathForAppend(once);
+    write(first);
+    M_OutputBonnie2::startNextBlock();
+    write(second);
+    M_OutputBonnie2::closeCurrent();
+
+    EXPECT_EQ(testsupport::readBytes(twice), testsupport::readBytes(once));
+    const auto reader = M_InputBonnie::openAndRead(once, "a.c");
+    ASSERT_TRUE(reader);
+    EXPECT_EQ(120u, reader->suppressions().size());
+    EXPECT_EQ(2u, reader->blockStarts().size());
+    M_OutputBonnie2::startNextBlock(); // no writer open: nothing happens
+    EXPECT_EQ(nullptr, M_OutputBonnie2::current());
+}
+
 TEST(OutputBonnie2, appendedRecordsFollowTheAnalysersOnes)
 {
     CurrentOptions options;

@@ -1,5 +1,6 @@
 // The fast paths of the rules library against the plain ones: in-memory line stepping, reused
 // rules-file readings and the pre-check before a pattern is run.
+#include "MatchSubject.h"
 #include "MessageRule.h"
 #include "ParameterRule.h"
 #include "RulePattern.h"
@@ -162,8 +163,17 @@ TEST(RulePatternPrecheckTest, answersStayThoseOfTheMatcher)
         const auto compiled = RulePattern::compile(c.pattern);
         ASSERT_TRUE(compiled) << c.pattern;
         EXPECT_EQ(compiled->matches(c.subject), c.matches) << c.pattern << " on " << c.subject;
+        // A subject prepared for many patterns gives the same answers.
+        const std::string text = c.subject;
+        EXPECT_EQ(compiled->matches(MatchSubject(text)), c.matches) << c.pattern << " on " << c.subject;
     }
     // The subject ends at its first NUL byte, for the pre-check as for the matcher.
-    EXPECT_FALSE(RulePattern::compile("needle")->matches(std::string("hay\0needle", 10)));
-    EXPECT_FALSE(RulePattern::compile("n")->matches(std::string("hay\0n", 5)));
+    for (const std::string& text : {std::string("hay\0needle", 10), std::string("hay\0n", 5)}) {
+        EXPECT_FALSE(RulePattern::compile("needle")->matches(text));
+        EXPECT_FALSE(RulePattern::compile("n")->matches(text));
+        EXPECT_FALSE(RulePattern::compile("needle")->matches(MatchSubject(text)));
+        EXPECT_FALSE(RulePattern::compile("n")->matches(MatchSubject(text)));
+        EXPECT_EQ(MatchSubject(text).length(), 3u);
+    }
+    EXPECT_TRUE(RulePattern::compile("y")->matches(MatchSubject(std::string("hay\0n", 5))));
 }

@@ -1,0 +1,93 @@
+// Free lists of small blocks for the model objects of the error-file reader.
+#include "M_ObjectPool.h"
+
+#include <new>
+#include <vector>
+
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kPooling = false;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kPooling = false;
+#else
+constexpr bool kPooling = true;
+#endif
+#else
+constexpr bool kPooling = true;
+#endif
+
+constexpr std::size_t kGrain = 16;
+constexpr std::size_t kClasses = M_ObjectPool::kMaxPooledSize / kGrain;
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+struct FreeBlock {
+    FreeBlock* next;
+};
+
+struct Pools {
+    FreeBlock* free[kClasses] = {};
+    std::vector<void*> chunks; // never given back: the lists point into them
+};
+
+Pools& pools()
+{
+    static Pools* p = new Pools(); // never destroyed: objects may be released during exit
+    return *p;
+}
+
+std::size_t sizeClass(std::size_t size)
+{
+    return (size + kGrain - 1) / kGrain - 1;
+}
+
+// Cuts a new chunk into blocks of the class's size and puts them on its list.
+void refill(Pools& p, std::size_t cls)
+{
+    const std::size_t blockSize = (cls + 1) * kGrain;
+    char* chunk = static_cast<char*>(::operator new(kChunkSize));
+    p.chunks.push_back(chunk);
+    FreeBlock* head = p.free[cls];
+    for (std::size_t offset = 0; offset + blockSize <= kChunkSize; offset += blockSize) {
+        auto* block = reinterpret_cast<FreeBlock*>(chunk + offset);
+        block->next = head;
+        head = block;
+    }
+    p.free[cls] = head;
+}
+
+} // namespace
+
+namespace M_ObjectPool {
+
+void* allocate(std::size_t size)
+{
+    if (kPooling && size > 0 && size <= kMaxPooledSize) {
+        Pools& p = pools();
+        const std::size_t cls = sizeClass(size);
+        if (!p.free[cls])
+            refill(p, cls);
+        FreeBlock* block = p.free[cls];
+        p.free[cls] = block->next;
+        return block;
+    }
+    return ::operator new(size);
+}
+
+void release(void* object, std::size_t size) noexcept
+{
+    if (!object)
+        return;
+    if (kPooling && size > 0 && size <= kMaxPooledSize) {
+        Pools& p = pools();
+        const std::size_t cls = sizeClass(size);
+        auto* block = static_cast<FreeBlock*>(object);
+        block->next = p.free[cls];
+        p.free[cls] = block;
+        return;
+    }
+    ::operator delete(object);
+}
+
+} // namespace M_ObjectPool
