@@ -374,8 +374,8 @@ BenchWorkloadOutcome generateBenchWorkload(const std::string& directory, const B
                 const int rule = generated.parameterRules[p];
                 if (rule == kNoRule)
                     continue;
-                const auto& spec = parameterRules[static_cast<std::size_t>(rule)];
-                if (spec.number == number && spec.position == static_cast<int>(p) + 1)
+                const auto& target = parameterRules[static_cast<std::size_t>(rule)];
+                if (target.number == number && target.position == static_cast<int>(p) + 1)
                     ++outcome.parameterMatches;
             }
         }
