@@ -21,38 +21,26 @@ std::string messageRulesPath(const std::string& programDirectory)
 
 MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
 {
-    MessageRules rules;
     static RulesFileCache<MessageRule> cache;
-    std::string bytes = RulesFileCache<MessageRule>::readBytes(path);
-    if (cache.replay(path, bytes, out, rules))
-        return rules;
-    auto report = [&](const char* what, const std::string& line) {
-        cache.report(out, rulesmessages::kIgnoring + path + what + line);
-    };
-    TextLineReader::forEachLine(bytes, [&](const std::string& line) {
-        if (isBlankLine(line))
-            return;
+    return cache.read(path, out, [](const std::string& line, MessageRule& rule, auto report) {
         const auto blank = line.find(' ');
         if (blank == std::string::npos || blank == 0) {
             report(rulesmessages::kNoMessageNumber, line);
-            return;
+            return false;
         }
-        MessageRule rule;
         rule.messageNumber = ruleNumber(line.substr(0, blank));
         rule.pattern = line.substr(blank + 1);
         if (rule.pattern.empty()) {
             report(rulesmessages::kEmptyRegularExpression, line);
-            return;
+            return false;
         }
         rule.compiled = RulePattern::compile(rule.pattern);
         if (!rule.compiled) {
             report(rulesmessages::kCompilationError, line);
-            return;
+            return false;
         }
-        rules.push_back(std::move(rule));
+        return true;
     });
-    cache.store(path, std::move(bytes), rules);
-    return rules;
 }
 
 MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out)

@@ -14,49 +14,37 @@
 
 ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
 {
-    ParameterRules rules;
     static RulesFileCache<ParameterRule> cache;
-    std::string bytes = RulesFileCache<ParameterRule>::readBytes(path);
-    if (cache.replay(path, bytes, out, rules))
-        return rules;
-    auto report = [&](const char* what, const std::string& line) {
-        cache.report(out, rulesmessages::kIgnoring + path + what + line);
-    };
-    TextLineReader::forEachLine(bytes, [&](const std::string& line) {
-        if (isBlankLine(line))
-            return;
+    return cache.read(path, out, [](const std::string& line, ParameterRule& rule, auto report) {
         const auto blank = line.find(' ');
         if (blank == std::string::npos || blank == 0) {
             report(rulesmessages::kNoMessageNumber, line);
-            return;
+            return false;
         }
         const std::string rest = line.substr(blank + 1);
         if (rest.empty()) {
             report(rulesmessages::kEmptyPositionParameter, line);
-            return;
+            return false;
         }
         const auto second = rest.find(' ');
         if (second == std::string::npos || second == 0) {
             report(rulesmessages::kNoPositionParameter, line);
-            return;
+            return false;
         }
-        ParameterRule rule;
         rule.messageNumber = ruleNumber(line.substr(0, blank));
         rule.position = ruleNumber(rest.substr(0, second));
         rule.pattern = rest.substr(second + 1);
         if (rule.pattern.empty()) {
             report(rulesmessages::kEmptyRegexPattern, line);
-            return;
+            return false;
         }
         rule.compiled = RulePattern::compile(rule.pattern);
         if (!rule.compiled) {
             report(rulesmessages::kCompilationError, line);
-            return;
+            return false;
         }
-        rules.push_back(std::move(rule));
+        return true;
     });
-    cache.store(path, std::move(bytes), rules);
-    return rules;
 }
 
 ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out)

@@ -1,6 +1,10 @@
 // The last reading of a rules file, reused while the file's bytes stay the same.
 #pragma once
 
+#include "RuleNumber.h"
+#include "RulesMessages.h"
+#include "TextLineReader.h"
+
 #include <cstdio>
 #include <ostream>
 #include <string>
@@ -27,6 +31,30 @@ public:
             bytes.append(chunk, got);
         std::fclose(file);
         return bytes;
+    }
+
+    // Reads the rules file at the path. Every line that is not blank goes to
+    // parse(line, rule, report), which fills the rule and returns true for a usable line, or calls
+    // report(reason, line) and returns false; the reports become "Ignoring <path><reason><line>".
+    template <class Parse>
+    std::vector<Rule> read(const std::string& path, std::ostream& out, Parse parse)
+    {
+        std::vector<Rule> rules;
+        std::string bytes = readBytes(path);
+        if (replay(path, bytes, out, rules))
+            return rules;
+        auto reportLine = [&](const char* reason, const std::string& line) {
+            report(out, rulesmessages::kIgnoring + path + reason + line);
+        };
+        TextLineReader::forEachLine(bytes, [&](const std::string& line) {
+            if (isBlankLine(line))
+                return;
+            Rule rule;
+            if (parse(line, rule, reportLine))
+                rules.push_back(std::move(rule));
+        });
+        store(path, std::move(bytes), rules);
+        return rules;
     }
 
     // True when the bytes are those of the stored reading of the path; then its reports are written
