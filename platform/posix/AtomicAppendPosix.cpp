@@ -1,6 +1,8 @@
 // All-or-nothing append on POSIX systems: a complete new copy is renamed over the locked file.
 #include "AtomicAppend.h"
 
+#include "PosixFileIo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
@@ -30,15 +32,6 @@ namespace {
 constexpr int kMaxOpenAttempts = 1000;
 constexpr int kMaxTempNames = 100;
 
-bool lockExclusive(int fd)
-{
-    int locked;
-    do {
-        locked = ::flock(fd, LOCK_EX);
-    } while (locked != 0 && errno == EINTR);
-    return locked == 0;
-}
-
 // The file a path names, with every symbolic link resolved; false when it cannot be resolved.
 bool resolve(const std::string& path, std::string& resolved)
 {
@@ -56,21 +49,6 @@ std::string directoryOf(const std::string& path)
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-bool writeAllAt(int fd, const char* data, std::size_t size, off_t offset)
-{
-    while (size > 0) {
-        const ssize_t written = ::pwrite(fd, data, size, offset);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        data += written;
-        size -= static_cast<std::size_t>(written);
-        offset += written;
-    }
-    return true;
 }
 
 // Copies the first `length` bytes of one file into another, in the kernel where it can.
@@ -101,7 +79,7 @@ bool copyPrefix(int from, int to, std::int64_t length)
         const ssize_t got = ::pread(from, buffer.data(), want, done);
         if (got < 0 && errno == EINTR)
             continue;
-        if (got <= 0 || !writeAllAt(to, buffer.data(), static_cast<std::size_t>(got), done))
+        if (got <= 0 || !posixio::writeAll(to, buffer.data(), static_cast<std::size_t>(got), done))
             return false;
         done += got;
     }
@@ -174,7 +152,7 @@ bool fillTemp(int temp, int original, const struct stat& info, std::int64_t orig
 {
     if (!copyPrefix(original, temp, originalSize))
         return false;
-    if (!writeAllAt(temp, static_cast<const char*>(data), size, static_cast<off_t>(originalSize)))
+    if (!posixio::writeAll(temp, static_cast<const char*>(data), size, static_cast<off_t>(originalSize)))
         return false;
     if (info.st_uid != ::geteuid() || info.st_gid != ::getegid()) {
         const int changed = ::fchown(temp, info.st_uid, info.st_gid);
@@ -243,7 +221,7 @@ bool AtomicAppendFile::open(const std::string& path)
         if (fd < 0)
             return false;
         struct stat opened;
-        if (!lockExclusive(fd) || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        if (!posixio::lockExclusive(fd) || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
             ::close(fd);
             return false;
         }
@@ -275,11 +253,7 @@ long long AtomicAppendFile::readAt(std::int64_t offset, void* buffer, std::size_
 {
     if (!isOpen())
         return -1;
-    ssize_t got;
-    do {
-        got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
-    } while (got < 0 && errno == EINTR);
-    return got;
+    return posixio::readAt(fd_, offset, buffer, size);
 }
 
 bool AtomicAppendFile::commit(const void* data, std::size_t size)

@@ -1,6 +1,8 @@
 // Locked appending on POSIX systems: flock for the lock, ftruncate for the roll-back.
 #include "FileLock.h"
 
+#include "PosixFileIo.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -22,12 +24,8 @@ bool LockedFile::open(const std::string& path)
     const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
     if (fd < 0)
         return false;
-    int locked;
-    do {
-        locked = ::flock(fd, LOCK_EX);
-    } while (locked != 0 && errno == EINTR);
     struct stat info;
-    if (locked != 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (!posixio::lockExclusive(fd) || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
         return false;
     }
@@ -46,28 +44,14 @@ long long LockedFile::readAt(std::int64_t offset, void* buffer, std::size_t size
 {
     if (!isOpen())
         return -1;
-    ssize_t got;
-    do {
-        got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
-    } while (got < 0 && errno == EINTR);
-    return got;
+    return posixio::readAt(fd_, offset, buffer, size);
 }
 
 bool LockedFile::append(const void* data, std::size_t size)
 {
     if (!isOpen())
         return false;
-    const char* next = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t written = ::write(fd_, next, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            return false;
-        next += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
+    return posixio::writeAll(fd_, static_cast<const char*>(data), size);
 }
 
 void LockedFile::rollBack()
