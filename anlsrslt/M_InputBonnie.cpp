@@ -6,13 +6,12 @@
 #include "M_Messages.h"
 #include "ObjectDisplayName.h"
 #include "R_BinaryException.h"
+#include "U_FileBytes.h"
 #include "U_LocationData.h"
 #include "U_MacroHistory.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 #include <iostream>
 #include <memory>
 
@@ -34,26 +33,8 @@ std::string hex(std::int32_t value)
 // Reads the file whole; false when it cannot be opened or read.
 bool loadFile(const std::string& path, std::string& bytes)
 {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    // One read into one allocation where the size can be told; the loop below reads whatever is
-    // left (all of it when the size is unknown, the rest of a file that grows meanwhile).
-    std::error_code error;
-    if (std::filesystem::is_regular_file(path, error)) {
-        const std::uintmax_t size = std::filesystem::file_size(path, error);
-        if (!error && size > 0 && size < (std::uintmax_t(1) << 31)) {
-            bytes.resize(static_cast<std::size_t>(size));
-            bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
-        }
-    }
-    char chunk[65536];
-    std::size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-        bytes.append(chunk, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
+    bool readFailed = false;
+    return readWholeFile(path, bytes, &readFailed) && !readFailed;
 }
 
 } // namespace

@@ -58,14 +58,14 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         return;
     }
 
-    MessageRules messageRules = readMessageRules(programDirectory(), std::cout);
-    ParameterRules parameterRules = readParameterRules(programDirectory(), std::cout);
-    if (messageRules.empty() && parameterRules.empty())
+    const MessageRuleSet messageRules = readMessageRuleSet(programDirectory(), std::cout);
+    const ParameterRuleSet parameterRules = readParameterRuleSet(programDirectory(), std::cout);
+    if (messageRules->empty() && parameterRules->empty())
         return;
 
     const DiagnosticEntries entries = buildEntries(candidates);
-    const MatchList messageMatches = matchMessageRules(messageRules, entries);
-    const MatchList parameterMatches = matchParameterRules(parameterRules, entries);
+    const MatchList messageMatches = matchMessageRules(*messageRules, entries);
+    const MatchList parameterMatches = matchParameterRules(*parameterRules, entries);
 
     // The message-rule block and the parameter-rule block: one lock and one publication.
     appendSuppressions({&messageMatches, &parameterMatches}, M_errorFilePath(appendDirectory, file.fullName()));

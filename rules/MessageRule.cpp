@@ -19,7 +19,7 @@ std::string messageRulesPath(const std::string& programDirectory)
                               programDirectory + rulesmessages::kMessageRulesFile);
 }
 
-MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
+MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out)
 {
     static RulesFileCache<MessageRule> cache;
     return cache.read(path, out, [](const std::string& line, MessageRule& rule, auto report) {
@@ -43,10 +43,20 @@ MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
     });
 }
 
-MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out)
+MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
+{
+    return readMessageRuleSetFile(path, out)->inFileOrder();
+}
+
+MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostream& out)
 {
     const std::string path = messageRulesPath(programDirectory);
     if (!fileExists(path))
         throw SuppressionStop(path + rulesmessages::kNotFound);
-    return readMessageRulesFile(path, out);
+    return readMessageRuleSetFile(path, out);
+}
+
+MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out)
+{
+    return readMessageRuleSet(programDirectory, out)->inFileOrder();
 }

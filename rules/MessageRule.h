@@ -2,6 +2,7 @@
 #pragma once
 
 #include "RulePattern.h"
+#include "RuleSet.h"
 
 #include <cstdint>
 #include <iosfwd>
@@ -14,9 +15,13 @@ struct MessageRule {
     std::int32_t messageNumber = 0;
     std::string pattern;                              // exactly as it stood in the file
     std::shared_ptr<const RulePattern> compiled;      // never null in a list that was read
+
+    // The order of matching: by message number, file order kept within a number.
+    static bool orderedBefore(const MessageRule& a, const MessageRule& b) { return a.messageNumber < b.messageNumber; }
 };
 
 using MessageRules = std::vector<MessageRule>;
+using MessageRuleSet = SharedRuleSet<MessageRule>;
 
 // The path of the message suppression file: the "suppressions_txt" post-analysis option of the tool
 // when given, otherwise "suppressions.txt" in the program directory.
@@ -25,7 +30,10 @@ std::string messageRulesPath(const std::string& programDirectory);
 // Reads the rules of the file at the path, in file order. Lines that cannot be used are reported
 // on the stream ("Ignoring <path> ...: <line>") and skipped. The file must exist.
 MessageRules readMessageRulesFile(const std::string& path, std::ostream& out);
+// The same reading as a shared set, sorted and indexed for matching.
+MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out);
 
 // Locates and reads the message suppression file. A missing file raises SuppressionStop with
 // "<path> not found.".
 MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out);
+MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostream& out);

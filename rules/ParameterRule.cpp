@@ -12,7 +12,7 @@
 #include <ostream>
 
 
-ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
+ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream& out)
 {
     static RulesFileCache<ParameterRule> cache;
     return cache.read(path, out, [](const std::string& line, ParameterRule& rule, auto report) {
@@ -47,20 +47,40 @@ ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out
     });
 }
 
-ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out)
+ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
 {
-    std::string path = programDirectory + rulesmessages::kParameterRulesFile;
+    return readParameterRuleSetFile(path, out)->inFileOrder();
+}
+
+namespace {
+
+ParameterRuleSet noParameterRules()
+{
+    static const ParameterRuleSet none = std::make_shared<const RuleSet<ParameterRule>>(ParameterRules{});
+    return none;
+}
+
+} // namespace
+
+ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::ostream& out)
+{
     std::string given;
     if (findPostAnalysisOption(rulesmessages::kToolName, rulesmessages::kParameterRulesKey, given)) {
-        path = given;
-        if (!fileExists(path)) {
-            out << path << rulesmessages::kNotFound << '\n'
+        if (!fileExists(given)) {
+            out << given << rulesmessages::kNotFound << '\n'
                 << rulesmessages::kContinuingWithoutParameters << '\n';
             out.flush();
-            return {};
+            return noParameterRules();
         }
+        return readParameterRuleSetFile(given, out);
     }
+    const std::string path = programDirectory + rulesmessages::kParameterRulesFile;
     if (!fileExists(path))
-        return {};
-    return readParameterRulesFile(path, out);
+        return noParameterRules();
+    return readParameterRuleSetFile(path, out);
+}
+
+ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out)
+{
+    return readParameterRuleSet(programDirectory, out)->inFileOrder();
 }

@@ -2,7 +2,6 @@
 #include "RuleMatching.h"
 
 #include "MatchSubject.h"
-#include "RuleIndex.h"
 #include "RulesMessages.h"
 #include "SuppressionStop.h"
 #include "SourceFileCache.h"
@@ -14,11 +13,9 @@
 #include <optional>
 #include <utility>
 
-MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entries)
+MatchList matchMessageRules(const RuleSet<MessageRule>& rules, const DiagnosticEntries& entries)
 {
-    std::stable_sort(rules.begin(), rules.end(),
-                     [](const MessageRule& a, const MessageRule& b) { return a.messageNumber < b.messageNumber; });
-    const RuleIndex<MessageRule> index(rules);
+    const RuleIndex<MessageRule>& index = rules.index();
 
     MatchList matches;
     const std::string* currentPath = nullptr;
@@ -34,7 +31,7 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
             continue;
         if (currentPath == nullptr || (entry.path != currentPath && *entry.path != *currentPath)) {
             currentPath = entry.path;
-            std::shared_ptr<const std::string> text = SourceFileCache::load(*currentPath);
+            std::shared_ptr<const SourceText> text = SourceFileCache::load(*currentPath);
             if (!text)
                 throw SuppressionStop(rulesmessages::kFailedToOpen + *currentPath + rulesmessages::kAborting);
             source.emplace(std::move(text));
@@ -66,12 +63,14 @@ MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entrie
     return matches;
 }
 
-MatchList matchParameterRules(ParameterRules& rules, const DiagnosticEntries& entries)
+MatchList matchMessageRules(const MessageRules& rules, const DiagnosticEntries& entries)
 {
-    std::stable_sort(rules.begin(), rules.end(), [](const ParameterRule& a, const ParameterRule& b) {
-        return a.messageNumber != b.messageNumber ? a.messageNumber < b.messageNumber : a.position < b.position;
-    });
-    const RuleIndex<ParameterRule> index(rules);
+    return matchMessageRules(RuleSet<MessageRule>(rules), entries);
+}
+
+MatchList matchParameterRules(const RuleSet<ParameterRule>& rules, const DiagnosticEntries& entries)
+{
+    const RuleIndex<ParameterRule>& index = rules.index();
 
     MatchList matches;
     for (const DiagnosticEntry& entry : entries) {
@@ -90,4 +89,9 @@ MatchList matchParameterRules(ParameterRules& rules, const DiagnosticEntries& en
         }
     }
     return matches;
+}
+
+MatchList matchParameterRules(const ParameterRules& rules, const DiagnosticEntries& entries)
+{
+    return matchParameterRules(RuleSet<ParameterRule>(rules), entries);
 }

@@ -9,15 +9,19 @@
 
 using MatchList = std::vector<M_DiagnosticHandle>;
 
-// Sorts the rules stably by message number, then tests each entry with a line above 0 whose number
+// Tests each entry with a line above 0 whose number
 // has rules against the text of its source line: every source file is opened only when one of its
 // entries has rules and is read once, forwards. The first matching rule of an entry appends its
 // diagnostic. A source file that cannot be opened raises SuppressionStop
 // ("Failed to open <path> Aborting.").
-MatchList matchMessageRules(MessageRules& rules, const DiagnosticEntries& entries);
+// The rules are taken in the set's sorted order (stably by message number).
+MatchList matchMessageRules(const RuleSet<MessageRule>& rules, const DiagnosticEntries& entries);
+MatchList matchMessageRules(const MessageRules& rules, const DiagnosticEntries& entries);
 
-// Sorts the rules stably by message number, then position, then tests every string parameter of
+// Tests every string parameter of
 // each entry whose number has rules: the first rule of the parameter's 1-based position that
 // matches its text appends the diagnostic (once per matching parameter). List parameters are never
 // tested and no source file is read.
-MatchList matchParameterRules(ParameterRules& rules, const DiagnosticEntries& entries);
+// The rules are taken in the set's sorted order (stably by message number, then position).
+MatchList matchParameterRules(const RuleSet<ParameterRule>& rules, const DiagnosticEntries& entries);
+MatchList matchParameterRules(const ParameterRules& rules, const DiagnosticEntries& entries);

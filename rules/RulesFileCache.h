@@ -2,10 +2,12 @@
 #pragma once
 
 #include "RuleNumber.h"
+#include "RuleSet.h"
 #include "RulesMessages.h"
 #include "TextLineReader.h"
 
-#include <cstdio>
+#include "U_FileBytes.h"
+
 #include <ostream>
 #include <string>
 #include <utility>
@@ -13,8 +15,9 @@
 
 // A rules file is read for every processed source file, so that its warnings repeat for each. Its
 // bytes are still read every time; when they equal those of the previous reading of the same path,
-// that reading's warnings are written again, in order and flushed one by one, and its rules (whose
-// compiled patterns are shared) are handed out again instead of parsing the lines anew.
+// that reading's warnings are written again, in order and flushed one by one, and its rule set
+// (rules, compiled patterns, sorting and index) is handed out again instead of parsing the lines
+// anew.
 template <class Rule>
 class RulesFileCache {
 public:
@@ -22,14 +25,7 @@ public:
     static std::string readBytes(const std::string& path)
     {
         std::string bytes;
-        std::FILE* file = std::fopen(path.c_str(), "rb");
-        if (!file)
-            return bytes;
-        char chunk[16384];
-        std::size_t got;
-        while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
-            bytes.append(chunk, got);
-        std::fclose(file);
+        readWholeFile(path, bytes);
         return bytes;
     }
 
@@ -37,12 +33,12 @@ public:
     // parse(line, rule, report), which fills the rule and returns true for a usable line, or calls
     // report(reason, line) and returns false; the reports become "Ignoring <path><reason><line>".
     template <class Parse>
-    std::vector<Rule> read(const std::string& path, std::ostream& out, Parse parse)
+    SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
-        std::vector<Rule> rules;
         std::string bytes = readBytes(path);
-        if (replay(path, bytes, out, rules))
-            return rules;
+        if (replay(path, bytes, out))
+            return set_;
+        std::vector<Rule> rules;
         auto reportLine = [&](const char* reason, const std::string& line) {
             report(out, rulesmessages::kIgnoring + path + reason + line);
         };
@@ -53,14 +49,13 @@ public:
             if (parse(line, rule, reportLine))
                 rules.push_back(std::move(rule));
         });
-        store(path, std::move(bytes), rules);
-        return rules;
+        store(path, std::move(bytes), std::make_shared<const RuleSet<Rule>>(std::move(rules)));
+        return set_;
     }
 
     // True when the bytes are those of the stored reading of the path; then its reports are written
-    // to the stream and its rules copied into the list.
-    // Otherwise a new reading begins, whose reports are collected until it is stored.
-    bool replay(const std::string& path, const std::string& bytes, std::ostream& out, std::vector<Rule>& rules)
+    // to the stream. Otherwise a new reading begins, whose reports are collected until it is stored.
+    bool replay(const std::string& path, const std::string& bytes, std::ostream& out)
     {
         if (!valid_ || path != path_ || bytes != bytes_) {
             pending_.clear();
@@ -70,7 +65,6 @@ public:
             out << report << '\n';
             out.flush();
         }
-        rules = rules_;
         return true;
     }
 
@@ -82,11 +76,11 @@ public:
         pending_.push_back(std::move(line));
     }
 
-    void store(const std::string& path, std::string bytes, const std::vector<Rule>& rules)
+    void store(const std::string& path, std::string bytes, SharedRuleSet<Rule> set)
     {
         path_ = path;
         bytes_ = std::move(bytes);
-        rules_ = rules;
+        set_ = std::move(set);
         reports_ = std::move(pending_);
         pending_.clear();
         valid_ = true;
@@ -96,7 +90,7 @@ private:
     bool valid_ = false;
     std::string path_;
     std::string bytes_;
-    std::vector<Rule> rules_;
+    SharedRuleSet<Rule> set_;
     std::vector<std::string> reports_;
     std::vector<std::string> pending_;
 };

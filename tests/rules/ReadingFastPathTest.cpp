@@ -35,7 +35,7 @@ std::vector<std::string> plainSteps(const std::string& path, const std::vector<i
             if (!read)
                 break;
         }
-        texts.push_back(text);
+        texts.push_back(std::to_string(current) + ":" + text);
     }
     return texts;
 }
@@ -47,7 +47,7 @@ std::vector<std::string> cursorSteps(const std::string& path, const std::vector<
     std::vector<std::string> texts;
     for (const int target : targets) {
         cursor.advanceTo(target);
-        texts.push_back(cursor.text());
+        texts.push_back(std::to_string(cursor.lineNumber()) + ":" + cursor.text());
     }
     return texts;
 }
@@ -64,12 +64,16 @@ TEST(SourceLineCursorTest, stepsLikeTextModeReadingOnAwkwardFiles)
         "a\r\r\nb\n\n\nc\r\n",               // only the CR right before the LF goes; empty lines
         std::string("nul\0inside\nx\n", 14), // a NUL byte is part of the line
     };
-    const std::vector<int> targets = {1, 1, 2, 4, 4, 5, 9, 12};
+    // Single steps, jumps over many lines, repeats, targets behind the current line, and targets
+    // at, just past and far past the end.
+    const std::vector<std::vector<int>> targetLists = {
+        {1, 1, 2, 4, 4, 5, 9, 12}, {3}, {0, -4, 2, 1, 6}, {5, 6, 7}, {6}, {100, 1, 200}};
     for (const std::string& content : contents) {
         TempDir dir;
         writeBytes(dir.file("s.c"), content);
-        EXPECT_EQ(cursorSteps(dir.file("s.c"), targets), plainSteps(dir.file("s.c"), targets))
-            << "content: " << content;
+        for (const auto& targets : targetLists)
+            EXPECT_EQ(cursorSteps(dir.file("s.c"), targets), plainSteps(dir.file("s.c"), targets))
+                << "content: " << content << ", first target " << targets.front();
     }
 }
 
@@ -97,7 +101,7 @@ TEST(SourceFileCacheTest, missingFileIsNullAndNotRemembered)
     writeBytes(dir.file("later.c"), "int x;\n");
     const auto text = SourceFileCache::load(dir.file("later.c"));
     ASSERT_NE(text, nullptr);
-    EXPECT_EQ(*text, "int x;\n");
+    EXPECT_EQ(text->bytes(), "int x;\n");
 }
 
 TEST(RulesFileReuseTest, warningsRepeatOnEveryReadingAndChangesAreSeen)

@@ -75,8 +75,10 @@ TEST(MessageMatchingTest, testsTheSourceLineAnchoredAndUnanchored)
     auto rules = messageRules("20 ^suppress\n10 keep$\n");
     const auto matches = matchMessageRules(rules, buildEntries({onLine3, onLine2, onLine1, alsoLine1}));
     EXPECT_EQ(matches, (MatchList{onLine1, alsoLine1, onLine2}));
-    // Sorted in place by message number.
-    EXPECT_EQ(rules[0].messageNumber, 10);
+    // Matched in message-number order; the file order stays as it was.
+    const RuleSet<MessageRule> set(rules);
+    EXPECT_EQ(set.sorted()[0].messageNumber, 10);
+    EXPECT_EQ(set.inFileOrder()[0].messageNumber, 20);
 }
 
 TEST(MessageMatchingTest, secondRuleOfANumberMatchesWhenTheFirstDoesNot)
@@ -148,6 +150,43 @@ TEST(ParameterMatchingTest, eachMatchingParameterAppendsTheDiagnosticOnce)
     const auto both = diagnostic(3, f, 1, {"aa", "ab"});
     auto rules = parameterRules("3 2 b\n3 1 a\n3 2 a\n");
     EXPECT_EQ(matchParameterRules(rules, buildEntries({both})), (MatchList{both, both}));
-    EXPECT_EQ(rules[0].position, 1);
-    EXPECT_EQ(rules[1].pattern, "b"); // stable: "b" stood before "a" at position 2
+    const RuleSet<ParameterRule> set(rules);
+    EXPECT_EQ(set.sorted()[0].position, 1);
+    EXPECT_EQ(set.sorted()[1].pattern, "b"); // stable: "b" stood before "a" at position 2
+}
+
+TEST(RuleIndexTest, findsEveryNumbersRulesWhetherSmallNegativeOrHuge)
+{
+    // Numbers outside the table indexed by number (negative, above its limit) and numbers inside
+    // it mixed in one list, with gaps and repeats.
+    const std::int32_t numbers[] = {-5, 0, 7, 7, 65535, 65536, 2000000000, -2147483647 - 1, 7, 300};
+    std::vector<ParameterRule> rules;
+    for (const std::int32_t number : numbers) {
+        ParameterRule rule;
+        rule.messageNumber = number;
+        rule.pattern = std::to_string(rules.size());
+        rules.push_back(rule);
+    }
+    const RuleSet<ParameterRule> set(rules);
+    for (const std::int32_t asked : {-5, 0, 7, 65535, 65536, 2000000000, -2147483647 - 1, 300, 1, 8, 299, 65534,
+                                     65537, -1, 2147483647}) {
+        std::vector<std::string> expected;
+        for (const ParameterRule& rule : set.sorted())
+            if (rule.messageNumber == asked)
+                expected.push_back(rule.pattern);
+        std::vector<std::string> found;
+        set.index().anyOf(asked, [&](const ParameterRule& rule) {
+            found.push_back(rule.pattern);
+            return false;
+        });
+        EXPECT_EQ(found, expected) << asked;
+        EXPECT_EQ(set.index().hasRules(asked), !expected.empty()) << asked;
+    }
+    // Within a number the file order stays: the three rules of 7 in the order they were given.
+    std::vector<std::string> sevens;
+    set.index().anyOf(7, [&](const ParameterRule& rule) {
+        sevens.push_back(rule.pattern);
+        return false;
+    });
+    EXPECT_EQ(sevens, (std::vector<std::string>{"2", "3", "8"}));
 }

@@ -1,0 +1,33 @@
+// Whole-file reading: one read of the size the file has, then reads to the end for what was added.
+#include "U_FileBytes.h"
+
+#include <cstdio>
+#include <sys/stat.h>
+
+bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed)
+{
+    bytes.clear();
+    if (readFailed)
+        *readFailed = false;
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    // Unbuffered: the reads go straight into the string, and the stream does not ask for the size
+    // a second time.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    struct stat info;
+    if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        static_cast<unsigned long long>(info.st_size) < (1ull << 31)) {
+        bytes.resize(static_cast<std::size_t>(info.st_size));
+        bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
+    }
+    // Whatever is left: everything when the size was not known, the rest of a file that grew.
+    char chunk[65536];
+    std::size_t got;
+    while (!std::ferror(file) && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.append(chunk, got);
+    if (readFailed)
+        *readFailed = std::ferror(file) != 0;
+    std::fclose(file);
+    return true;
+}
