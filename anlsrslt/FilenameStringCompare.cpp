@@ -3,6 +3,8 @@
 
 #include "FileNameCase.h"
 
+#include <cstring>
+
 namespace {
 unsigned char fold(unsigned char c)
 {
@@ -16,6 +18,8 @@ bool FilenameStringCompare::operator()(const std::string& a, const std::string& 
 {
     if (a.size() != b.size())
         return a.size() < b.size();
+    if (!foldCase_) // byte order, as the loop below gives without folding
+        return std::memcmp(a.data(), b.data(), a.size()) < 0;
     for (std::size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]);
         unsigned char y = static_cast<unsigned char>(b[i]);

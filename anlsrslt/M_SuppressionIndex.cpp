@@ -36,17 +36,18 @@ bool M_CoveredRange::operator<(const M_CoveredRange& other) const
            std::tie(other.file, other.startLine, other.startColumn, other.endLine, other.endColumn);
 }
 
+std::int64_t M_CoveredRange::lastLine() const
+{
+    return startLine != endLine && endColumn == 0 ? std::int64_t(endLine) - 1 : endLine;
+}
+
 bool M_CoveredRange::covers(std::int32_t line, std::int32_t column, bool kind2) const
 {
-    std::int32_t lastLine = endLine;
-    std::int32_t lastColumn = endColumn;
-    if (startLine != endLine && endColumn == 0) {
-        lastLine = endLine - 1;
-        lastColumn = -1;
-    }
-    if (line < startLine || line > lastLine)
+    const std::int64_t last = lastLine();
+    const std::int32_t lastColumn = startLine != endLine && endColumn == 0 ? -1 : endColumn;
+    if (line < startLine || line > last)
         return false;
-    const bool covered = (line == startLine && column >= startColumn) || line != lastLine ||
+    const bool covered = (line == startLine && column >= startColumn) || line != last ||
                          column <= lastColumn || lastColumn == -1;
     if (!covered)
         return false;
@@ -109,6 +110,11 @@ void M_SuppressionIndex::addRecord(const M_SuppressionRecordHandle& handle, bool
         table->tags.push_back(Tag{range, M_SuppressionRecordHandle()});
     table->tags[static_cast<std::size_t>(tag)].record = handle;
 
+    const bool oneLine = range.startLine == range.lastLine();
+    const auto addTag = [tag](std::vector<std::int32_t>& tags) {
+        if (std::find(tags.begin(), tags.end(), tag) == tags.end())
+            tags.push_back(tag);
+    };
     for (const auto& [first, last] : ranges) {
         if (first > last)
             continue;
@@ -117,9 +123,12 @@ void M_SuppressionIndex::addRecord(const M_SuppressionRecordHandle& handle, bool
             continue;
         }
         for (std::int64_t number = first; number <= last; ++number) {
-            auto& tags = table->byMessage[static_cast<std::int32_t>(number)];
-            if (std::find(tags.begin(), tags.end(), tag) == tags.end())
-                tags.push_back(tag);
+            const auto message = static_cast<std::int32_t>(number);
+            auto& multiLine = table->byMessage[message]; // listed either way
+            if (oneLine)
+                addTag(table->byPosition[Position{message, range.startLine, range.file}]);
+            else
+                addTag(multiLine);
         }
     }
 }
@@ -138,10 +147,16 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
         return false; // no range names the number: the include chain need not be walked
     // Each include location is owned by the location that names it, so the raw pointers stay valid.
     for (const U_LocationData* current = &location; current; current = current->includeLocation().get()) {
-        if (listed != table.byMessage.end())
+        if (listed != table.byMessage.end()) {
+            const auto onLine = table.byPosition.find(Position{message, current->line(), current->file().fullNameKey()});
+            if (onLine != table.byPosition.end())
+                for (const std::int32_t tag : onLine->second)
+                    if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
+                        return true;
             for (const std::int32_t tag : listed->second)
                 if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
                     return true;
+        }
         for (const WideRange& wide : table.wide)
             if (message >= wide.first && message <= wide.last &&
                 tagCovers(table.tags[static_cast<std::size_t>(wide.tag)], *current, kind2))

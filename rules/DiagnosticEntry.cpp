@@ -68,18 +68,20 @@ private:
     std::uint32_t lastNumber_ = 0;
 };
 
+// The rank in the high half and the line (offset so that negative lines order first) in the low
+// half: one comparison orders by path, then line. The entry's position keeps equal ones in order.
 struct SortKey {
-    std::uint32_t rank;
-    std::int32_t line;
-    std::uint32_t index; // position among the entries: keeps equal ones in candidate order
+    std::uint64_t rankAndLine;
+    std::uint32_t index;
+
+    SortKey(std::uint32_t rank, std::int32_t line, std::uint32_t position)
+        : rankAndLine((std::uint64_t(rank) << 32) | (static_cast<std::uint32_t>(line) ^ 0x80000000u)), index(position)
+    {
+    }
 
     bool operator<(const SortKey& other) const
     {
-        if (rank != other.rank)
-            return rank < other.rank;
-        if (line != other.line)
-            return line < other.line;
-        return index < other.index;
+        return rankAndLine != other.rankAndLine ? rankAndLine < other.rankAndLine : index < other.index;
     }
 };
 
@@ -102,10 +104,12 @@ DiagnosticEntries buildEntries(const std::vector<M_DiagnosticHandle>& candidates
     }
 
     const std::vector<std::uint32_t> rank = paths.ranks();
-    std::vector<SortKey> keys(unordered.size());
-    for (std::uint32_t i = 0; i < keys.size(); ++i)
-        keys[i] = SortKey{rank[pathNumbers[i]], unordered[i].line, i};
-    std::sort(keys.begin(), keys.end());
+    std::vector<SortKey> keys;
+    keys.reserve(unordered.size());
+    for (std::uint32_t i = 0; i < unordered.size(); ++i)
+        keys.emplace_back(rank[pathNumbers[i]], unordered[i].line, i);
+    if (!std::is_sorted(keys.begin(), keys.end()))
+        std::sort(keys.begin(), keys.end());
 
     DiagnosticEntries entries;
     entries.reserve(unordered.size());

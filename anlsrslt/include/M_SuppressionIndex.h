@@ -24,6 +24,9 @@ struct M_CoveredRange {
 
     bool operator<(const M_CoveredRange& other) const;
 
+    // The last line covered: a range ending at column 0 of a later line ends with the line before.
+    std::int64_t lastLine() const;
+
     // Whether the range covers the position of its file. A range ending at column 0 of a later
     // line ends with the line before it. A kind-2 range covers only its start position.
     bool covers(std::int32_t line, std::int32_t column, bool kind2) const;
@@ -61,10 +64,33 @@ private:
         std::int32_t last;
         std::int32_t tag;
     };
+    // A message number at one line of one file.
+    struct Position {
+        std::int32_t message;
+        std::int32_t line;
+        const std::string* file;
+        bool operator==(const Position& other) const
+        {
+            return message == other.message && line == other.line && file == other.file;
+        }
+    };
+    struct PositionHash {
+        std::size_t operator()(const Position& position) const
+        {
+            const std::uint64_t numbers = (std::uint64_t(std::uint32_t(position.message)) << 32) |
+                                          std::uint32_t(position.line);
+            return std::hash<std::uint64_t>()(numbers * 0x9e3779b97f4a7c15ull) ^
+                   std::hash<const std::string*>()(position.file);
+        }
+    };
     struct KindTable {
         M_KeyTagCont<M_CoveredRange> rangeTags;
         std::vector<Tag> tags;
+        // Every listed message number, with the ranges of more than one line that name it.
         std::unordered_map<std::int32_t, std::vector<std::int32_t>> byMessage;
+        // The ranges within one line (those the tool itself records) by number, line and file, so
+        // that a diagnostic meets only the ranges on its own line.
+        std::unordered_map<Position, std::vector<std::int32_t>, PositionHash> byPosition;
         std::vector<WideRange> wide;
     };
 

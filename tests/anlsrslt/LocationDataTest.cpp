@@ -122,6 +122,12 @@ TEST(FilenameStore, letterCaseFoldsOnlyWhereThePlatformFolds)
     EXPECT_FALSE(folding("/s/case.c", "/s/Case.c"));
     const FilenameStringCompare exact(false);
     EXPECT_TRUE(exact("/s/Case.c", "/s/case.c"));
+    EXPECT_FALSE(exact("/s/case.c", "/s/Case.c"));
+    EXPECT_FALSE(exact("/s/case.c", "/s/case.c"));
+    // Bytes above 0x7f order after ASCII, with or without folding.
+    EXPECT_TRUE(exact("/s/z.c", "/s/\xe9.c"));
+    EXPECT_FALSE(exact("/s/\xe9.c", "/s/z.c"));
+    EXPECT_TRUE(folding("/s/Z.c", "/s/\xe9.c"));
     // Shorter first, whatever the letters.
     EXPECT_TRUE(folding("zz", "AAA"));
 }

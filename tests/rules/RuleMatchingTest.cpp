@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 using testsupport::TempDir;
@@ -61,6 +62,41 @@ TEST(DiagnosticEntryTest, sortsByPathThenLineKeepingEqualOnesInOrder)
     EXPECT_EQ(entries[2].diagnostic, d4);
     EXPECT_EQ(entries[3].diagnostic, d1);
     EXPECT_EQ(*entries[3].path, "/x/b.c");
+}
+
+TEST(DiagnosticEntryTest, ordersLikeAStableSortByPathTextThenLine)
+{
+    // Many files (more than a few are looked up by hash), a path with a byte above 0x7f, negative,
+    // zero and extreme lines, and many equal keys: the order must be that of a stable sort on
+    // (path text, line).
+    std::vector<U_Filename> files;
+    for (int i = 0; i < 20; ++i)
+        files.emplace_back("/p/" + std::string(1, static_cast<char>('a' + (i * 7) % 20)) + ".c",
+                           "g" + std::to_string(i));
+    files.emplace_back("/p/\xe9.c", "high");
+    const std::int32_t lines[] = {5, -3, 0, 5, 2147483647, -2147483647 - 1, 1, 5};
+    std::vector<M_DiagnosticHandle> candidates;
+    unsigned seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const U_Filename& file = files[(seed >> 8) % files.size()];
+        candidates.push_back(diagnostic(i, file, lines[(seed >> 20) % 8]));
+    }
+    std::vector<M_DiagnosticHandle> expected = candidates;
+    std::stable_sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        const std::string& pa = *a->location()->file().fullNameKey();
+        const std::string& pb = *b->location()->file().fullNameKey();
+        return pa != pb ? pa < pb : a->location()->line() < b->location()->line();
+    });
+    std::vector<M_DiagnosticHandle> got;
+    for (const DiagnosticEntry& entry : buildEntries(candidates))
+        got.push_back(entry.diagnostic);
+    EXPECT_EQ(got, expected);
+    // Already in order: the same entries again.
+    got.clear();
+    for (const DiagnosticEntry& entry : buildEntries(expected))
+        got.push_back(entry.diagnostic);
+    EXPECT_EQ(got, expected);
 }
 
 TEST(MessageMatchingTest, testsTheSourceLineAnchoredAndUnanchored)

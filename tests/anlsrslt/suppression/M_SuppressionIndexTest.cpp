@@ -174,3 +174,43 @@ TEST(M_QuietFilesTest, topLevelLocationIsQuietOnlyInTheImplicitHeader)
     EXPECT_TRUE(quiet.isQuiet(*inHeader));
     EXPECT_EQ(lookups, 3);
 }
+
+TEST(M_SuppressionIndexTest, oneLineAndManyLineRangesOfOneNumberEachCoverTheirOwnPositions)
+{
+    // Ranges within one line are found by line, the others by number: a number with both kinds,
+    // ranges on other files and numbers, and message ranges listing several numbers.
+    const auto index = indexOf({record(1, {{"5", "5"}}, at(3, 2)),
+                                record(1, {{"5", "5"}}, at(3, 2, header())),
+                                record(1, {{"4", "6"}}, at(10, 0), at(12, 0)),
+                                record(1, {{"5", "5"}}, at(20, 4), at(20, 8)),
+                                record(1, {{"9", "9"}}, at(30, 1))});
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(5, at(3, 50))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(5, at(3, 2, header()))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(5, at(4, 2, header()))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(4, at(11, 7))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(6, at(10, 0))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(6, at(12, 0))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(4, at(3, 2))));   // line 3 names number 5 only
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(5, at(20, 8))));
+    // Within one line, the start or the end column alone admits a column: the whole line.
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(5, at(20, 9))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(5, at(20, 3))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(5, at(21, 3))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(9, at(3, 2))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(9, at(30, 1))));
+}
+
+TEST(M_SuppressionIndexTest, backwardAndExtremeRangesCoverNothingOutsideThemselves)
+{
+    const std::int32_t lowest = -2147483647 - 1;
+    const std::int32_t highest = 2147483647;
+    const auto index = indexOf({record(1, {{"5", "5"}}, at(10, 0), at(lowest, 0)),
+                                record(1, {{"6", "6"}}, at(9, 3), at(4, 7)),
+                                record(1, {{"7", "7"}}, at(highest, 0))});
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(5, at(10, 0))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(5, at(highest, 0))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(6, at(9, 3))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(6, at(5, 0))));
+    EXPECT_TRUE(index.isSuppressed(*diagnostic(7, at(highest, 12))));
+    EXPECT_FALSE(index.isSuppressed(*diagnostic(7, at(highest - 1, 0))));
+}
