@@ -15,7 +15,12 @@ void C_OrphanFileHandler::take(C_CmdArgs& args, const std::string& argument)
     std::string directory = args.options() ? args.options()->outputpath().value() : std::string();
     if (directory.empty())
         directory = outputDirectory(args);
-    directory = fullPath(directory);
+    if (!haveDirectory_ || directory != lastDirectory_) {
+        lastDirectory_ = directory;
+        lastCanonicalDirectory_ = fullPath(directory);
+        haveDirectory_ = true;
+    }
+    directory = lastCanonicalDirectory_;
 
     const auto inserted = files_.emplace(file.fullNameKey(), Entry(file, directory));
     if (inserted.second)

@@ -28,4 +28,9 @@ public:
 private:
     std::map<const std::string*, Entry> files_; // keyed by the interned canonical path
     Order order_;
+    // Every file of a build names the same output directory: its canonical form is worked out
+    // once for a run of equal texts.
+    std::string lastDirectory_;
+    std::string lastCanonicalDirectory_;
+    bool haveDirectory_ = false;
 };
