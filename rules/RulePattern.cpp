@@ -146,10 +146,11 @@ bool RulePattern::matches(const MatchSubject& subject) const
 
 bool RulePattern::run(const std::string& subject, std::size_t length) const
 {
-    if (!jitTried_) {
-        // JIT-compiled when first run, not when read: a run of one process per file reads many
-        // rules that none of its diagnostics reaches. Falls back to the interpreter where JIT
-        // compilation is unavailable.
+    // JIT-compiled once the pattern has been run often enough to pay for the compilation (which
+    // costs as much as dozens of interpreted runs); a run of one process per file, or a rule that
+    // few lines reach, never pays it. Falls back to the interpreter where JIT compilation is
+    // unavailable.
+    if (!jitTried_ && ++interpretedRuns_ > kInterpretedRunsBeforeJit) {
         jitTried_ = true;
         jitCompiled_ = pcre2_jit_compile(code_, PCRE2_JIT_COMPLETE) == 0;
     }

@@ -31,7 +31,9 @@ private:
     bool run(const std::string& subject, std::size_t length) const;
 
     pcre2_real_code_8* code_;
-    // The tool is single-threaded; matching a pattern the first time compiles it further.
+    // The tool is single-threaded; matching a pattern often enough compiles it further.
+    static constexpr unsigned kInterpretedRunsBeforeJit = 32;
+    mutable unsigned interpretedRuns_ = 0;
     mutable bool jitTried_ = false;
     mutable bool jitCompiled_ = false;
     // Code units that every match must contain (the first, and the last literal one), or -1.

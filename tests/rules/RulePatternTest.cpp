@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST(RulePatternTest, matchesAnywhereUnlessAnchored)
 {
     const auto unanchored = RulePattern::compile("NOLINT");
@@ -52,4 +55,25 @@ TEST(RulePatternTest, runawayBacktrackingCountsAsNoMatch)
     ASSERT_TRUE(pattern);
     EXPECT_FALSE(pattern->matches(std::string(60, 'a') + "b"));
     EXPECT_TRUE(pattern->matches(std::string(60, 'a')));
+}
+
+TEST(RulePatternTest, answersStayTheSameWhenAnOftenRunPatternIsCompiledFurther)
+{
+    // A pattern is interpreted for its first runs and JIT-compiled later: the answers on both
+    // sides of that change must agree, NUL bytes, line ends and anchors included.
+    const std::vector<std::string> subjects = {
+        "abc", "xabcx", "ab", "", std::string("ab\0c abc", 8), "abc\r", "line\nabc", "ABC", "a b c",
+        std::string(3000, 'a') + "abc"};
+    for (const char* text : {"abc", "^abc$", "a.c", "[a-c]{3}", "b|z", "^$", "\\babc\\b", "(a|ab)(c|bcd)$"}) {
+        // A pattern text of its own, so that no other test has run it yet.
+        const std::string patternText = std::string("(?:") + text + ")";
+        const auto pattern = RulePattern::compile(patternText);
+        ASSERT_TRUE(pattern) << text;
+        std::vector<bool> first;
+        for (const std::string& subject : subjects)
+            first.push_back(pattern->matches(subject));
+        for (int round = 0; round < 10; ++round)
+            for (std::size_t i = 0; i < subjects.size(); ++i)
+                EXPECT_EQ(pattern->matches(subjects[i]), first[i]) << text << " on subject " << i << ", round " << round;
+    }
 }
