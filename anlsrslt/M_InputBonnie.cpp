@@ -42,8 +42,9 @@ bool loadFile(const std::string& path, std::string& bytes)
 // The parse of one file: a cursor over its bytes and the three id tables of the current block.
 class M_InputBonnie::Parser {
 public:
-    Parser(M_InputBonnie& reader, const std::string& bytes, const std::string& sourceFileName)
-        : reader_(reader), bytes_(bytes), sourceFileName_(sourceFileName)
+    Parser(M_InputBonnie& reader, const std::string& bytes, const std::string& sourceFileName,
+           M_ReadingInterest* interest)
+        : reader_(reader), bytes_(bytes), sourceFileName_(sourceFileName), interest_(interest)
     {
     }
 
@@ -124,6 +125,8 @@ private:
         const std::size_t n = count(1);
         return std::string(reinterpret_cast<const char*>(take(n)), n);
     }
+
+    void skipString() { take(count(1)); }
 
     // Format-2 strings may end in a NUL byte.
     std::string string2()
@@ -260,10 +263,10 @@ private:
             break;
         }
         case 2:
-            reader_.diagnostics_.push_back(diagnosticBody());
+            topLevelDiagnostic();
             break;
         case 8:
-            reader_.diagnostics_.push_back(diagnosticBody());
+            topLevelDiagnostic();
             word(); // the stamp
             break;
         case 4:
@@ -274,21 +277,78 @@ private:
         }
     }
 
-    M_DiagnosticHandle diagnosticBody()
+    // How much of a diagnostic is built.
+    enum class Detail { everything, withoutParameters, nothing };
+
+    void topLevelDiagnostic()
+    {
+        M_DiagnosticHandle diagnostic = diagnosticBody(Detail::everything, interest_ != nullptr);
+        if (diagnostic)
+            reader_.diagnostics_.push_back(std::move(diagnostic));
+    }
+
+    // Reads a diagnostic; builds as much of it as the detail says, or, for a top-level one read
+    // with an interest, as the interest says. Null when nothing was built.
+    M_DiagnosticHandle diagnosticBody(Detail detail = Detail::everything, bool askInterest = false)
     {
         int depth = 0;
         const U_Location where = nestedLocation(depth);
         const std::int32_t number = word();
         const std::int32_t flags = word();
         const std::int32_t fourth = word();
+        if (askInterest) {
+            detail = !interest_->wantsDiagnostic(number) ? Detail::nothing
+                : interest_->wantsParameters(number)     ? Detail::everything
+                                                         : Detail::withoutParameters;
+        }
+        const std::size_t parameters = count(1);
+        if (detail == Detail::nothing) {
+            for (std::size_t i = 0; i < parameters; ++i)
+                skipParameter();
+            if (askInterest)
+                interest_->passedOver(number, where, fourth != 0);
+            return nullptr;
+        }
         M_DiagnosticHandle diagnostic(new M_Diagnostic(number, where));
         diagnostic->setFlags((flags & 1) != 0, (flags & 2) != 0, false, fourth != 0);
-        const std::size_t parameters = count(1);
+        if (detail == Detail::withoutParameters) {
+            for (std::size_t i = 0; i < parameters; ++i)
+                skipParameter();
+            return diagnostic;
+        }
         // Capped, so that a crafted count cannot make the reservation outgrow the file.
         diagnostic->reserveParameters(std::min<std::size_t>(parameters, 16));
         for (std::size_t i = 0; i < parameters; ++i)
             parameter(*diagnostic);
         return diagnostic;
+    }
+
+    // The same reading and checks as parameter(), building nothing.
+    void skipParameter()
+    {
+        switch (byte()) {
+        case 1:
+            skipString();
+            break;
+        case 2: {
+            const std::size_t n = count(kMinStringSize);
+            for (std::size_t i = 0; i < n; ++i)
+                skipString();
+            break;
+        }
+        case 4: {
+            const std::size_t n = count(kMinDiagnosticBodySize);
+            if (messageListDepth_ >= kMaxMessageListDepth)
+                throw R_ReadingNestingException(kMaxMessageListDepth);
+            ++messageListDepth_;
+            for (std::size_t i = 0; i < n; ++i)
+                diagnosticBody(Detail::nothing);
+            --messageListDepth_;
+            break;
+        }
+        default:
+            break;
+        }
     }
 
     void parameter(M_Diagnostic& diagnostic)
@@ -393,6 +453,7 @@ private:
     M_InputBonnie& reader_;
     const std::string& bytes_;
     const std::string& sourceFileName_;
+    M_ReadingInterest* interest_;
     std::size_t pos_ = 0;
     std::vector<U_Identifier> identifiers_;
     std::vector<U_Filename> files_;
@@ -403,11 +464,12 @@ private:
 
 M_InputBonnie::~M_InputBonnie() = default;
 
-U_Handle<M_InputBonnie> M_InputBonnie::readBytes(const std::string& bytes, const std::string& sourceFileName)
+U_Handle<M_InputBonnie> M_InputBonnie::readBytes(const std::string& bytes, const std::string& sourceFileName,
+                                                 M_ReadingInterest* interest)
 {
     try {
         U_Handle<M_InputBonnie> reader(new M_InputBonnie());
-        Parser(*reader, bytes, sourceFileName).run();
+        Parser(*reader, bytes, sourceFileName, interest).run();
         return reader;
     } catch (...) {
         // Every failure, the error-file and reading exceptions included, is a null handle.
@@ -416,7 +478,8 @@ U_Handle<M_InputBonnie> M_InputBonnie::readBytes(const std::string& bytes, const
 }
 
 U_Handle<M_InputBonnie> M_InputBonnie::openAndRead(const std::string& errorFilePath,
-                                                   const std::string& sourceFileName)
+                                                   const std::string& sourceFileName,
+                                                   M_ReadingInterest* interest)
 {
     try {
         // One buffer for every file this process reads (it is single-threaded): its capacity
@@ -425,7 +488,7 @@ U_Handle<M_InputBonnie> M_InputBonnie::openAndRead(const std::string& errorFileP
         bytes.clear();
         if (!loadFile(errorFilePath, bytes))
             throw M_BadFileOpenException(errorFilePath);
-        return readBytes(bytes, sourceFileName);
+        return readBytes(bytes, sourceFileName, interest);
     } catch (...) {
         return nullptr;
     }

@@ -167,9 +167,12 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
 
 bool M_SuppressionIndex::isSuppressed(const M_Diagnostic& diagnostic) const
 {
-    if (diagnostic.fourthFlag() || !diagnostic.location())
+    return isSuppressed(diagnostic.messageNumber(), diagnostic.location(), diagnostic.fourthFlag());
+}
+
+bool M_SuppressionIndex::isSuppressed(std::int32_t messageNumber, const U_Location& location, bool fourthFlag) const
+{
+    if (fourthFlag || !location)
         return false;
-    const U_LocationData& location = *diagnostic.location();
-    return coveredBy(kind1_, diagnostic.messageNumber(), location, false) ||
-           coveredBy(kind2_, diagnostic.messageNumber(), location, true);
+    return coveredBy(kind1_, messageNumber, *location, false) || coveredBy(kind2_, messageNumber, *location, true);
 }

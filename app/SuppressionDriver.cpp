@@ -10,6 +10,8 @@
 #include "MessageRule.h"
 #include "ParameterRule.h"
 #include "RuleMatching.h"
+#include "RuleReadingInterest.h"
+#include "RulesReadAhead.h"
 #include "SuppressionAppender.h"
 #include "SuppressionStop.h"
 
@@ -30,6 +32,16 @@ namespace {
     std::exit(status);
 }
 
+// Whether one of the diagnostics the reader passed over is not suppressed yet.
+bool anyNotSuppressed(const std::vector<RuleReadingInterest::PassedOver>& diagnostics,
+                      const M_SuppressionContext& context)
+{
+    for (const auto& diagnostic : diagnostics)
+        if (!context.isSuppressed(diagnostic.messageNumber, diagnostic.location, diagnostic.fourthFlag))
+            return true;
+    return false;
+}
+
 void processFileOrStop(const U_Filename& file, const std::string& errorFileDirectory,
                        const std::string& appendDirectory)
 {
@@ -39,8 +51,13 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     if (!fileExists(errorFileDirectory))
         stop(errorFileDirectory + drivermsg::kNotFound);
 
+    // The rules first, so that the reader builds only the diagnostics a rule can reach; what their
+    // reading writes or raises is released below, where it always took effect.
+    const RulesReadAhead rules(programDirectory());
+    RuleReadingInterest interest(rules.messageRules(), rules.parameterRules());
+
     const std::string errorFile = M_errorFilePath(errorFileDirectory, file.fullName());
-    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(errorFile, file.fullName());
+    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(errorFile, file.fullName(), &interest);
     if (!reader)
         stop(drivermsg::kFailedToOpenErrorFile + sourcePath);
 
@@ -51,15 +68,16 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         for (const auto& diagnostic : reader->diagnostics())
             if (diagnostic && !context.isSuppressed(*diagnostic))
                 candidates.push_back(diagnostic);
-    }
-    if (candidates.empty()) {
-        std::cout << drivermsg::kFileHead << file.fullName() << drivermsg::kHasNoDiagnostics << '\n';
-        std::cout.flush();
-        return;
+        if (candidates.empty() && !anyNotSuppressed(interest.passedOverDiagnostics(), context)) {
+            std::cout << drivermsg::kFileHead << file.fullName() << drivermsg::kHasNoDiagnostics << '\n';
+            std::cout.flush();
+            return;
+        }
     }
 
-    const MessageRuleSet messageRules = readMessageRuleSet(programDirectory(), std::cout);
-    const ParameterRuleSet parameterRules = readParameterRuleSet(programDirectory(), std::cout);
+    rules.release(std::cout);
+    const MessageRuleSet& messageRules = rules.messageRules();
+    const ParameterRuleSet& parameterRules = rules.parameterRules();
     if (messageRules->empty() && parameterRules->empty())
         return;
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "M_Diagnostic.h"
+#include "M_ReadingInterest.h"
 #include "M_SuppressionRecord.h"
 #include "U_Filename.h"
 #include "U_Ref.h"
@@ -23,11 +24,15 @@ public:
 
     // Reads the whole error file. Returns null on any failure: a file that cannot be opened, an
     // unknown format id, an unknown record, a truncated or malformed file. The analysed source
-    // file's name is the primary file of format-2 locations.
+    // file's name is the primary file of format-2 locations. With an interest, the format-3
+    // diagnostics it does not want are passed over (format 2 builds them all), and diagnostics()
+    // and blockStarts() count the ones built.
     static U_Handle<M_InputBonnie> openAndRead(const std::string& errorFilePath,
-                                               const std::string& sourceFileName);
+                                               const std::string& sourceFileName,
+                                               M_ReadingInterest* interest = nullptr);
     // The same for the bytes of an error file already in memory.
-    static U_Handle<M_InputBonnie> readBytes(const std::string& bytes, const std::string& sourceFileName);
+    static U_Handle<M_InputBonnie> readBytes(const std::string& bytes, const std::string& sourceFileName,
+                                             M_ReadingInterest* interest = nullptr);
 
     ~M_InputBonnie() override;
 

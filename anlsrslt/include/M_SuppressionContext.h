@@ -20,6 +20,10 @@ public:
         index_.addRecords(records, alsoKind2);
     }
     bool isSuppressed(const M_Diagnostic& diagnostic) const { return index_.isSuppressed(diagnostic); }
+    bool isSuppressed(std::int32_t messageNumber, const U_Location& location, bool fourthFlag) const
+    {
+        return index_.isSuppressed(messageNumber, location, fourthFlag);
+    }
 
 private:
     M_KeyTagCont<std::string> texts_;

@@ -3,6 +3,7 @@
 
 #include "M_KeyTagCont.h"
 #include "M_SuppressionRecord.h"
+#include "U_Location.h"
 
 #include <cstdint>
 #include <functional>
@@ -52,6 +53,8 @@ public:
     // False when the diagnostic's fourth flag is set; otherwise true when a kind-1 or kind-2
     // range of its message number covers its location or a location in its include chain.
     bool isSuppressed(const M_Diagnostic& diagnostic) const;
+    // The same for a diagnostic given by its number, location and fourth flag.
+    bool isSuppressed(std::int32_t messageNumber, const U_Location& location, bool fourthFlag) const;
 
 private:
     struct Tag {

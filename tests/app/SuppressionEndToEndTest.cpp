@@ -350,3 +350,38 @@ TEST_F(SuppressionEndToEndTest, recordsGoToTheErrorFileThatWasReadWhenOutputPath
 }
 
 } // namespace
+
+TEST_F(SuppressionEndToEndTest, rulesFileReportsFollowEachFilesOwnOutcome)
+{
+    // a.cpp: a diagnostic that a rule matches. b.cpp: its only diagnostic is suppressed already,
+    // so the file has no diagnostics and the rules files are not reported for it. c.cpp: only a
+    // number that no rule names, not suppressed: the rules are reported, nothing is appended.
+    // d.cpp: no error file, which stops the run before anything about the rules of d.cpp.
+    for (const std::string name : {"a.cpp", "b.cpp", "c.cpp", "d.cpp"})
+        source(name, kThreeLines);
+    errorFile("a.cpp", "loc L1 S 1 1\nblock\ndiag L1 100\nend\n");
+    errorFile("b.cpp", "loc L1 S 1 1\nblock\ndiag L1 100\nend\nsupp 1 L1 Auto L1 - 100 100\n");
+    errorFile("c.cpp", "loc L1 S 2 1\nblock\ndiag L1 555\nend\n");
+    const std::string untouchedC = readBytes(path("out/c.cpp.err"));
+    messageRules("100 legacy\n100 (\n");
+    const ProcessResult r = tool({"VELCPP", "-op", path("out"), "src/a.cpp", "src/b.cpp", "src/c.cpp", "src/d.cpp"});
+    EXPECT_EQ(r.status, 10);
+    const std::string report = "Ignoring " + path("tool/suppressions.txt") + " regex compilation error for line: 100 (\n";
+    EXPECT_EQ(r.out, report + "File " + path("src/b.cpp") + " has no diagnostics.\n" + report +
+                         "Failed to open .err file for src/d.cpp\n");
+    EXPECT_EQ(records(path("out/a.cpp.err")).size(), 1u);
+    EXPECT_EQ(readBytes(path("out/c.cpp.err")), untouchedC);
+}
+
+TEST_F(SuppressionEndToEndTest, missingSuppressionsFileDoesNotStopAFileWithNothingLeftToSuppress)
+{
+    source("a.cpp", kThreeLines);
+    errorFile("a.cpp", "loc L1 S 1 1\nblock\ndiag L1 100\nend\nsupp 1 L1 Auto L1 - 100 100\n");
+    source("b.cpp", kThreeLines);
+    errorFile("b.cpp", "loc L1 S 1 1\nblock\ndiag L1 777\nend\n");
+    const ProcessResult r = tool({"VELCPP", "-op", path("out"), "src/a.cpp", "src/b.cpp"});
+    EXPECT_EQ(r.status, 10);
+    // The first file never needs the rules; the second does, though no rule could name 777.
+    EXPECT_EQ(r.out, "File " + path("src/a.cpp") + " has no diagnostics.\n" + path("tool/suppressions.txt") +
+                         " not found.\n");
+}
