@@ -485,7 +485,6 @@ U_Handle<M_InputBonnie> M_InputBonnie::openAndRead(const std::string& errorFileP
         // One buffer for every file this process reads (it is single-threaded): its capacity
         // follows the largest error file, and no large allocation is made per file.
         static std::string& bytes = *new std::string();
-        bytes.clear();
         if (!loadFile(errorFilePath, bytes))
             throw M_BadFileOpenException(errorFilePath);
         return readBytes(bytes, sourceFileName, interest);

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <set>
 #include <tuple>
 
 namespace {
@@ -94,12 +93,18 @@ void M_SuppressionIndex::addRecord(const M_SuppressionRecordHandle& handle, bool
     if (quiet_(*record.rangeStart()))
         return;
 
-    std::set<std::pair<std::int32_t, std::int32_t>> ranges;
+    // Each distinct range once (a record has one or a few).
+    std::vector<std::pair<std::int32_t, std::int32_t>> ranges;
+    ranges.reserve(record.messageRanges().size());
     for (const auto& texts : record.messageRanges()) {
         std::int32_t first = 0;
         std::int32_t last = 0;
         if (readMessageRange(texts, first, last))
-            ranges.emplace(first, last);
+            ranges.emplace_back(first, last);
+    }
+    if (ranges.size() > 1) {
+        std::sort(ranges.begin(), ranges.end());
+        ranges.erase(std::unique(ranges.begin(), ranges.end()), ranges.end());
     }
 
     const U_LocationData& start = *record.rangeStart();

@@ -21,23 +21,17 @@
 template <class Rule>
 class RulesFileCache {
 public:
-    // The whole file; empty when it cannot be opened (which then reads as a file without lines).
-    static std::string readBytes(const std::string& path)
-    {
-        std::string bytes;
-        readWholeFile(path, bytes);
-        return bytes;
-    }
-
     // Reads the rules file at the path. Every line that is not blank goes to
     // parse(line, rule, report), which fills the rule and returns true for a usable line, or calls
     // report(reason, line) and returns false; the reports become "Ignoring <path><reason><line>".
     template <class Parse>
     SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
-        std::string bytes = readBytes(path);
-        if (replay(path, bytes, out))
+        // Read into a buffer kept from one reading to the next; copied only for a new reading.
+        readWholeFile(path, scratch_); // a file that cannot be opened reads as one without lines
+        if (replay(path, scratch_, out))
             return set_;
+        std::string bytes = scratch_;
         std::vector<Rule> rules;
         auto reportLine = [&](const char* reason, const std::string& line) {
             report(out, rulesmessages::kIgnoring + path + reason + line);
@@ -93,4 +87,5 @@ private:
     SharedRuleSet<Rule> set_;
     std::vector<std::string> reports_;
     std::vector<std::string> pending_;
+    std::string scratch_;
 };

@@ -6,20 +6,27 @@
 
 bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed)
 {
-    bytes.clear();
     if (readFailed)
         *readFailed = false;
     std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
+    if (!file) {
+        bytes.clear();
         return false;
+    }
     // Unbuffered: the reads go straight into the string, and the stream does not ask for the size
     // a second time.
     std::setvbuf(file, nullptr, _IONBF, 0);
     struct stat info;
     if (::fstat(fileno(file), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
         static_cast<unsigned long long>(info.st_size) < (1ull << 31)) {
-        bytes.resize(static_cast<std::size_t>(info.st_size));
-        bytes.resize(std::fread(&bytes[0], 1, bytes.size(), file));
+        // A string reused for file after file only grows by what the new file has more: the bytes
+        // it already holds are overwritten instead of being cleared first.
+        const auto size = static_cast<std::size_t>(info.st_size);
+        if (bytes.size() < size)
+            bytes.resize(size);
+        bytes.resize(std::fread(&bytes[0], 1, size, file));
+    } else {
+        bytes.clear();
     }
     // Whatever is left: everything when the size was not known, the rest of a file that grew.
     char chunk[65536];
