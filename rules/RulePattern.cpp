@@ -2,8 +2,6 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include "RulePattern.h"
 
-#include "MatchSubject.h"
-
 #include <pcre2.h>
 
 #include <cstring>
@@ -121,27 +119,6 @@ bool RulePattern::matches(const std::string& subject) const
     if (requiredUnit_ >= 0 && !containsEitherCase(subject, length, requiredUnit_))
         return false;
     return run(subject, length);
-}
-
-namespace {
-
-bool holdsEitherCase(const MatchSubject& subject, int unit)
-{
-    if (subject.contains(static_cast<unsigned char>(unit)))
-        return true;
-    const bool letter = (unit >= 'a' && unit <= 'z') || (unit >= 'A' && unit <= 'Z');
-    return letter && subject.contains(static_cast<unsigned char>(unit ^ 0x20));
-}
-
-} // namespace
-
-bool RulePattern::matches(const MatchSubject& subject) const
-{
-    if (firstUnit_ >= 0 && !holdsEitherCase(subject, firstUnit_))
-        return false;
-    if (requiredUnit_ >= 0 && !holdsEitherCase(subject, requiredUnit_))
-        return false;
-    return run(subject.text(), subject.length());
 }
 
 bool RulePattern::run(const std::string& subject, std::size_t length) const
