@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <map>
-#include <sstream>
 
 namespace {
 
@@ -35,13 +33,20 @@ const OptionRow kOptions[] = {
 #undef ZEMB_OPTION
 };
 
+// The words of an alias list, separated by white space.
 std::vector<std::string> splitAliases(const char* aliases)
 {
-    std::istringstream in(aliases);
     std::vector<std::string> result;
-    std::string alias;
-    while (in >> alias)
-        result.push_back(alias);
+    const char* at = aliases;
+    while (*at) {
+        while (*at && std::isspace(static_cast<unsigned char>(*at)))
+            ++at;
+        const char* start = at;
+        while (*at && !std::isspace(static_cast<unsigned char>(*at)))
+            ++at;
+        if (at != start)
+            result.emplace_back(start, at);
+    }
     return result;
 }
 
@@ -79,15 +84,28 @@ bool isPrefixIgnoreCase(const std::string& prefix, const std::string& text)
 
 const C_AliasTable& aliasTableOf(int productBit)
 {
-    static const std::map<int, C_AliasTable> tables = {
-        {reach::C, buildTable(reach::C)},
-        {reach::CPP, buildTable(reach::CPP)},
-        {reach::J, buildTable(reach::J)},
-        {reach::D, buildTable(reach::D)},
-    };
+    // Each product's table is built when first asked for: a run needs only its own product's.
     static const C_AliasTable none;
-    const auto found = tables.find(productBit);
-    return found == tables.end() ? none : found->second;
+    switch (productBit) {
+    case reach::C: {
+        static const C_AliasTable table = buildTable(reach::C);
+        return table;
+    }
+    case reach::CPP: {
+        static const C_AliasTable table = buildTable(reach::CPP);
+        return table;
+    }
+    case reach::J: {
+        static const C_AliasTable table = buildTable(reach::J);
+        return table;
+    }
+    case reach::D: {
+        static const C_AliasTable table = buildTable(reach::D);
+        return table;
+    }
+    default:
+        return none;
+    }
 }
 
 const std::vector<C_OptionAliases>& optionAliases()
