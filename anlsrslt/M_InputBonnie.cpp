@@ -323,6 +323,17 @@ private:
         return diagnostic;
     }
 
+    // The entry count of a message-list parameter, one level deeper; the depth is bounded.
+    std::size_t beginMessageList()
+    {
+        const std::size_t n = count(kMinDiagnosticBodySize);
+        if (messageListDepth_ >= kMaxMessageListDepth)
+            throw R_ReadingNestingException(kMaxMessageListDepth);
+        ++messageListDepth_;
+        return n;
+    }
+    void endMessageList() { --messageListDepth_; }
+
     // The same reading and checks as parameter(), building nothing.
     void skipParameter()
     {
@@ -337,13 +348,10 @@ private:
             break;
         }
         case 4: {
-            const std::size_t n = count(kMinDiagnosticBodySize);
-            if (messageListDepth_ >= kMaxMessageListDepth)
-                throw R_ReadingNestingException(kMaxMessageListDepth);
-            ++messageListDepth_;
+            const std::size_t n = beginMessageList();
             for (std::size_t i = 0; i < n; ++i)
                 diagnosticBody(Detail::nothing);
-            --messageListDepth_;
+            endMessageList();
             break;
         }
         default:
@@ -367,15 +375,12 @@ private:
             break;
         }
         case 4: {
-            const std::size_t n = count(kMinDiagnosticBodySize);
-            if (messageListDepth_ >= kMaxMessageListDepth)
-                throw R_ReadingNestingException(kMaxMessageListDepth);
-            ++messageListDepth_;
+            const std::size_t n = beginMessageList();
             std::vector<M_DiagnosticHandle> messages;
             messages.reserve(n);
             for (std::size_t i = 0; i < n; ++i)
                 messages.push_back(diagnosticBody());
-            --messageListDepth_;
+            endMessageList();
             diagnostic.addMessageListParameter(std::move(messages));
             break;
         }
