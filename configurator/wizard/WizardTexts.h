@@ -8,7 +8,8 @@ inline constexpr const char* kTitle = "Zembrel Configurator";
 inline constexpr const char* kSubtitleZero = "VEL C++ Version Selection";
 inline constexpr const char* kSubtitleOne = "Target Platform Selection";
 inline constexpr const char* kSubtitleCompilerPersonality = "VEL C++ Compiler Personality Selection";
-inline constexpr const char* kSubtitleFive = "VEL C++ VxWorks Compiler Details Specification";
+// The page where the user gives the VxWorks compiler's details: Diab or GCC, and the VxWorks version.
+inline constexpr const char* kSubtitleFive = "VEL C++ VxWorks Compiler Details Entry";
 inline constexpr const char* kSubtitlePerson = "VEL C++ Message and Analyser Personality Selection";
 inline constexpr const char* kSubtitleLast = "VEL C++ Configuration Completion";
 

@@ -68,7 +68,7 @@ TEST_F(WizardPagesTest, wizardFrameHasItsLookAndNinePagesOfFixedSize)
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Compiler Personality Selection",
-                                     "VEL C++ VxWorks Compiler Details Specification",
+                                     "VEL C++ VxWorks Compiler Details Entry",
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Message and Analyser Personality Selection",
                                      "VEL C++ Configuration Completion"};
