@@ -21,25 +21,17 @@ std::string messageRulesPath(const std::string& programDirectory)
 
 MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out)
 {
-    static RulesFileCache<MessageRule> cache;
+    using Cache = RulesFileCache<MessageRule>;
+    static Cache cache;
     return cache.read(path, out, [](const std::string& line, MessageRule& rule, auto report) {
-        const auto blank = line.find(' ');
-        if (blank == std::string::npos || blank == 0) {
+        std::string number;
+        std::string pattern;
+        if (!Cache::splitAtBlank(line, number, pattern)) {
             report(rulesmessages::kNoMessageNumber, line);
             return false;
         }
-        rule.messageNumber = ruleNumber(line.substr(0, blank));
-        rule.pattern = line.substr(blank + 1);
-        if (rule.pattern.empty()) {
-            report(rulesmessages::kEmptyRegularExpression, line);
-            return false;
-        }
-        rule.compiled = RulePattern::compile(rule.pattern);
-        if (!rule.compiled) {
-            report(rulesmessages::kCompilationError, line);
-            return false;
-        }
-        return true;
+        rule.messageNumber = ruleNumber(number);
+        return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegularExpression, line, rule, report);
     });
 }
 

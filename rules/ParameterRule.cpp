@@ -14,36 +14,28 @@
 
 ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream& out)
 {
-    static RulesFileCache<ParameterRule> cache;
+    using Cache = RulesFileCache<ParameterRule>;
+    static Cache cache;
     return cache.read(path, out, [](const std::string& line, ParameterRule& rule, auto report) {
-        const auto blank = line.find(' ');
-        if (blank == std::string::npos || blank == 0) {
+        std::string number;
+        std::string rest;
+        if (!Cache::splitAtBlank(line, number, rest)) {
             report(rulesmessages::kNoMessageNumber, line);
             return false;
         }
-        const std::string rest = line.substr(blank + 1);
         if (rest.empty()) {
             report(rulesmessages::kEmptyPositionParameter, line);
             return false;
         }
-        const auto second = rest.find(' ');
-        if (second == std::string::npos || second == 0) {
+        std::string position;
+        std::string pattern;
+        if (!Cache::splitAtBlank(rest, position, pattern)) {
             report(rulesmessages::kNoPositionParameter, line);
             return false;
         }
-        rule.messageNumber = ruleNumber(line.substr(0, blank));
-        rule.position = ruleNumber(rest.substr(0, second));
-        rule.pattern = rest.substr(second + 1);
-        if (rule.pattern.empty()) {
-            report(rulesmessages::kEmptyRegexPattern, line);
-            return false;
-        }
-        rule.compiled = RulePattern::compile(rule.pattern);
-        if (!rule.compiled) {
-            report(rulesmessages::kCompilationError, line);
-            return false;
-        }
-        return true;
+        rule.messageNumber = ruleNumber(number);
+        rule.position = ruleNumber(position);
+        return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegexPattern, line, rule, report);
     });
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "RuleNumber.h"
+#include "RulePattern.h"
 #include "RuleSet.h"
 #include "RulesMessages.h"
 #include "TextLineReader.h"
@@ -78,6 +79,37 @@ public:
         reports_ = std::move(pending_);
         pending_.clear();
         valid_ = true;
+    }
+
+    // Splits a rule line's text at its first blank: the part before (never empty) and the part
+    // after. False when there is no blank or the text starts with one.
+    static bool splitAtBlank(const std::string& text, std::string& head, std::string& rest)
+    {
+        const auto blank = text.find(' ');
+        if (blank == std::string::npos || blank == 0)
+            return false;
+        head = text.substr(0, blank);
+        rest = text.substr(blank + 1);
+        return true;
+    }
+
+    // Gives the rule its pattern and compiled form. An empty pattern is reported with the reason
+    // given, one that does not compile as a compilation error; either way the rule is not usable.
+    template <class Report>
+    static bool takePattern(std::string pattern, const char* emptyReason, const std::string& line, Rule& rule,
+                            Report& report)
+    {
+        rule.pattern = std::move(pattern);
+        if (rule.pattern.empty()) {
+            report(emptyReason, line);
+            return false;
+        }
+        rule.compiled = RulePattern::compile(rule.pattern);
+        if (!rule.compiled) {
+            report(rulesmessages::kCompilationError, line);
+            return false;
+        }
+        return true;
     }
 
 private:
