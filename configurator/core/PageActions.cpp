@@ -74,6 +74,19 @@ void validatePageTwo(const std::string& vsLabel)
     ctx.setBatch(settings.velcppPath, personality);
 }
 
+namespace {
+
+// The VxWorks build batch file and analyser personality that go with a compiler personality;
+// answers the Wind River directory the batch file names.
+std::string writeVxBuildFiles(const std::string& velcppPath, const std::string& personality)
+{
+    const std::string windDir = writeVxBuildBatch(velcppPath, personality);
+    writeVxAnalyserPersonality(windDir);
+    return windDir;
+}
+
+} // namespace
+
 std::string validatePageFour(const std::string& personalityField)
 {
     WizardSettings& settings = WizardSettings::instance();
@@ -86,8 +99,7 @@ std::string validatePageFour(const std::string& personalityField)
         GenerationContext::instance().setWrapper(personality, "vxworks", compiler);
     settings.vxPersonality = personality;
     settings.vxCompiler = compiler;
-    const std::string windDir = writeVxBuildBatch(settings.velcppPath, personality);
-    writeVxAnalyserPersonality(windDir);
+    writeVxBuildFiles(settings.velcppPath, personality);
     return marker;
 }
 
@@ -106,8 +118,7 @@ bool validatePageFive(int vxVersionIndex, bool diabSelected)
     const std::string personality = destination + "\\" + fileName;
     ensureParentDir(personality);
     GenerationContext::instance().setWrapper(personality, "vxworks", compiler);
-    const std::string windDir = writeVxBuildBatch(settings.velcppPath, personality);
-    writeVxAnalyserPersonality(windDir);
+    const std::string windDir = writeVxBuildFiles(settings.velcppPath, personality);
     if (runPersonalityGenerator(fileName, family, windDir, destination, vxVersion) != 0)
         return false;
     settings.vxPersonality = destination;
@@ -126,8 +137,7 @@ bool validatePageSix(bool diabSelected, bool gnuSelected, const std::string& per
     GenerationContext::instance().setWrapper(personality, "vxworks", compiler);
     settings.vxPersonality = personality;
     settings.vxCompiler = compiler;
-    const std::string windDir = writeVxBuildBatch(settings.velcppPath, personality);
-    writeVxAnalyserPersonality(windDir);
+    writeVxBuildFiles(settings.velcppPath, personality);
     return true;
 }
 
