@@ -246,7 +246,12 @@ private:
         }
         if (depth > kMaxLocationDepth)
             throw R_ReadingNestingException(kMaxLocationDepth);
-        if (slot >= locations_.size())
+        // Producers number locations as they write them, so a new one is nearly always the next.
+        if (slot == locations_.size()) {
+            locations_.push_back(Slot{result, depth});
+            return result;
+        }
+        if (slot > locations_.size())
             locations_.resize(slot + 1);
         locations_[slot] = Slot{result, depth};
         return result;

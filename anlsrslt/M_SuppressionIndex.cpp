@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
-#include <tuple>
 
 namespace {
 
@@ -19,6 +18,15 @@ constexpr std::int64_t kListedWidth = 4096;
 // sign allowed, stops at the first non-digit, 0 without digits), clamped to 32 bits.
 std::int32_t readNumber(const std::string& text)
 {
+    // Nearly every text is a plain number of a few digits: read those directly.
+    if (!text.empty() && text.size() <= 9) {
+        std::int32_t plain = 0;
+        std::size_t i = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            plain = plain * 10 + (text[i] - '0');
+        if (i == text.size())
+            return plain;
+    }
     const long value = std::strtol(text.c_str(), nullptr, 10);
     if (value > std::numeric_limits<std::int32_t>::max())
         return std::numeric_limits<std::int32_t>::max();
@@ -29,10 +37,18 @@ std::int32_t readNumber(const std::string& text)
 
 } // namespace
 
-bool M_CoveredRange::operator<(const M_CoveredRange& other) const
+bool M_CoveredRange::operator==(const M_CoveredRange& other) const
 {
-    return std::tie(file, startLine, startColumn, endLine, endColumn) <
-           std::tie(other.file, other.startLine, other.startColumn, other.endLine, other.endColumn);
+    return file == other.file && startLine == other.startLine && startColumn == other.startColumn &&
+           endLine == other.endLine && endColumn == other.endColumn;
+}
+
+std::size_t M_SuppressionIndex::CoveredRangeHash::operator()(const M_CoveredRange& range) const
+{
+    std::uint64_t h = reinterpret_cast<std::uintptr_t>(range.file);
+    for (const std::int32_t part : {range.startLine, range.startColumn, range.endLine, range.endColumn})
+        h = (h ^ std::uint32_t(part)) * 0x9e3779b97f4a7c15ull;
+    return static_cast<std::size_t>(h ^ (h >> 29));
 }
 
 std::int64_t M_CoveredRange::lastLine() const
@@ -110,8 +126,9 @@ void M_SuppressionIndex::addRecord(const M_SuppressionRecordHandle& handle, bool
     const U_LocationData& start = *record.rangeStart();
     const U_LocationData& end = record.rangeEnd() ? *record.rangeEnd() : start;
     const M_CoveredRange range{start.file().fullNameKey(), start.line(), start.column(), end.line(), end.column()};
-    const std::int32_t tag = table->rangeTags.tag(range);
-    if (static_cast<std::size_t>(tag) == table->tags.size())
+    const auto [tagged, isNew] = table->rangeTags.emplace(range, static_cast<std::int32_t>(table->tags.size()));
+    const std::int32_t tag = tagged->second;
+    if (isNew)
         table->tags.push_back(Tag{range, M_SuppressionRecordHandle()});
     table->tags[static_cast<std::size_t>(tag)].record = handle;
 
@@ -151,7 +168,7 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
     if (listed == table.byMessage.end() && table.wide.empty())
         return false; // no range names the number: the include chain need not be walked
     // Each include location is owned by the location that names it, so the raw pointers stay valid.
-    for (const U_LocationData* current = &location; current; current = current->includeLocation().get()) {
+    for (const U_LocationData* current = &location; current; current = current->includingLocation()) {
         if (listed != table.byMessage.end()) {
             const auto onLine = table.byPosition.find(Position{message, current->line(), current->file().fullNameKey()});
             if (onLine != table.byPosition.end())

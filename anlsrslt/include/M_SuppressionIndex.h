@@ -1,7 +1,6 @@
 // The index of an error file's suppression records: answers whether a diagnostic is already hidden.
 #pragma once
 
-#include "M_KeyTagCont.h"
 #include "M_SuppressionRecord.h"
 #include "U_Location.h"
 
@@ -23,7 +22,7 @@ struct M_CoveredRange {
     std::int32_t endLine = 0;
     std::int32_t endColumn = 0;
 
-    bool operator<(const M_CoveredRange& other) const;
+    bool operator==(const M_CoveredRange& other) const;
 
     // The last line covered: a range ending at column 0 of a later line ends with the line before.
     std::int64_t lastLine() const;
@@ -86,8 +85,12 @@ private:
                    std::hash<const std::string*>()(position.file);
         }
     };
+    struct CoveredRangeHash {
+        std::size_t operator()(const M_CoveredRange& range) const;
+    };
     struct KindTable {
-        M_KeyTagCont<M_CoveredRange> rangeTags;
+        // Equal ranges share one tag, handed out in order of first insertion.
+        std::unordered_map<M_CoveredRange, std::int32_t, CoveredRangeHash> rangeTags;
         std::vector<Tag> tags;
         // Every listed message number, with the ranges of more than one line that name it.
         std::unordered_map<std::int32_t, std::vector<std::int32_t>> byMessage;

@@ -27,6 +27,9 @@ public:
     virtual bool hasPresumedPosition() const = 0;
     virtual bool hasInstantiatedFrom() const = 0;
     virtual bool hasCalledFrom() const = 0;
+    // The include location without taking a reference or cross-casting, for walks up the include
+    // chain; null without the property. It lives as long as this location.
+    virtual const U_LocationData* includingLocation() const = 0;
 
     // Each returns a new location data equal to this one plus the property.
     virtual U_Location withPresumedPosition(const U_Filename& file, std::int32_t line) const = 0;

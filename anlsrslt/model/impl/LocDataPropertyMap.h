@@ -29,6 +29,13 @@ public:
     bool hasPresumedPosition() const override { return std::is_same<Presumed, HLLoc>::value; }
     bool hasInstantiatedFrom() const override { return std::is_same<InstFrom, InstFromLoc>::value; }
     bool hasCalledFrom() const override { return std::is_same<CalledFrom, CalledFromLoc>::value; }
+    const U_LocationData* includingLocation() const override
+    {
+        if constexpr (std::is_same<Incl, InclLoc>::value)
+            return Incl::includeLocation().get();
+        else
+            return nullptr;
+    }
 
     U_Location withPresumedPosition(const U_Filename& file, std::int32_t line) const override
     {

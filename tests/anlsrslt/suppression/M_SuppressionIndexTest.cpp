@@ -72,6 +72,14 @@ TEST(M_SuppressionIndexTest, messageRangeTextsDecideTheNumbersCovered)
     const auto loose = indexOf({record(1, {{" 7x", "+9abc"}}, p)});
     EXPECT_TRUE(loose.isSuppressed(*diagnostic(8, p)));
     EXPECT_FALSE(loose.isSuppressed(*diagnostic(10, p)));
+
+    // Leading zeros, and numbers past 32 bits clamped to the largest one.
+    const auto padded = indexOf({record(1, {{"000000042", "0043"}}, p)});
+    EXPECT_TRUE(padded.isSuppressed(*diagnostic(43, p)));
+    EXPECT_FALSE(padded.isSuppressed(*diagnostic(44, p)));
+    const auto huge = indexOf({record(1, {{"2147483646", "99999999999"}}, p)});
+    EXPECT_TRUE(huge.isSuppressed(*diagnostic(2147483647, p)));
+    EXPECT_FALSE(huge.isSuppressed(*diagnostic(2147483645, p)));
 }
 
 TEST(M_SuppressionIndexTest, wideMessageRangeCoversEveryNumberWithoutListingThem)
