@@ -80,29 +80,28 @@ bool isPrefixIgnoreCase(const std::string& prefix, const std::string& text)
     return true;
 }
 
+// The product's table, built when first asked for: a run needs only its own product's.
+template <int ProductBit>
+const C_AliasTable& builtTable()
+{
+    static const C_AliasTable table = buildTable(ProductBit);
+    return table;
+}
+
 } // namespace
 
 const C_AliasTable& aliasTableOf(int productBit)
 {
-    // Each product's table is built when first asked for: a run needs only its own product's.
     static const C_AliasTable none;
     switch (productBit) {
-    case reach::C: {
-        static const C_AliasTable table = buildTable(reach::C);
-        return table;
-    }
-    case reach::CPP: {
-        static const C_AliasTable table = buildTable(reach::CPP);
-        return table;
-    }
-    case reach::J: {
-        static const C_AliasTable table = buildTable(reach::J);
-        return table;
-    }
-    case reach::D: {
-        static const C_AliasTable table = buildTable(reach::D);
-        return table;
-    }
+    case reach::C:
+        return builtTable<reach::C>();
+    case reach::CPP:
+        return builtTable<reach::CPP>();
+    case reach::J:
+        return builtTable<reach::J>();
+    case reach::D:
+        return builtTable<reach::D>();
     default:
         return none;
     }

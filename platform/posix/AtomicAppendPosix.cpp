@@ -217,14 +217,10 @@ bool AtomicAppendFile::open(const std::string& path)
     for (int attempt = 0; attempt < kMaxOpenAttempts; ++attempt) {
         // Opened for writing although the writes go to a new copy: a file this process may not
         // write to is not to be replaced either.
-        const int fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        struct stat opened;
+        const int fd = posixio::openLockedRegular(path.c_str(), O_RDWR | O_CLOEXEC, opened);
         if (fd < 0)
             return false;
-        struct stat opened;
-        if (!posixio::lockExclusive(fd) || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
-            ::close(fd);
-            return false;
-        }
         std::string target;
         struct stat current;
         if (resolve(path, target) && ::stat(target.c_str(), &current) == 0 && current.st_dev == opened.st_dev

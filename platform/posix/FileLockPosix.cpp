@@ -21,14 +21,10 @@ bool LockedFile::open(const std::string& path)
 {
     if (isOpen())
         rollBack();
-    const int fd = ::open(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+    struct stat info;
+    const int fd = posixio::openLockedRegular(path.c_str(), O_RDWR | O_APPEND | O_CLOEXEC, info);
     if (fd < 0)
         return false;
-    struct stat info;
-    if (!posixio::lockExclusive(fd) || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return false;
-    }
     fd_ = fd;
     path_ = path;
     originalSize_ = info.st_size;

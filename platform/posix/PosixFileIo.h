@@ -4,7 +4,9 @@
 #include <cerrno>
 #include <cstddef>
 #include <cstdint>
+#include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
 
@@ -18,6 +20,20 @@ inline bool lockExclusive(int fd)
         locked = ::flock(fd, LOCK_EX);
     } while (locked != 0 && errno == EINTR);
     return locked == 0;
+}
+
+// Opens an existing regular file with the flags, waiting for its exclusive lock; the descriptor
+// with the file's status as it was once locked, or -1 (nothing left open) when any step fails.
+inline int openLockedRegular(const char* path, int flags, struct stat& info)
+{
+    const int fd = ::open(path, flags);
+    if (fd < 0)
+        return -1;
+    if (!lockExclusive(fd) || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Reads up to size bytes from the offset; the number read, or -1 on failure.

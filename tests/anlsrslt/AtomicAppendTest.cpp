@@ -41,6 +41,29 @@ std::string pageCrossing(char fill)
     return std::string(pageSize(), fill);
 }
 
+// Commits the blocks to the file from a child process whose file size limit is the given number
+// of bytes (exceeding it fails the write instead of killing the child); answers whether the child
+// ran and saw its commit refused.
+bool commitRefusedUnderSizeLimit(const std::string& path, const platform::AtomicAppendFile::Block* blocks,
+                                 std::size_t count, rlim_t limitBytes)
+{
+    const pid_t pid = fork();
+    if (pid < 0)
+        return false;
+    if (pid == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit limit;
+        limit.rlim_cur = limit.rlim_max = limitBytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        platform::AtomicAppendFile child;
+        if (!child.open(path))
+            _exit(2);
+        _exit(child.commit(blocks, count) ? 1 : 0);
+    }
+    int status = 0;
+    return waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // Appends the block to a fresh copy of the old bytes; answers whether the file kept its inode.
 bool appendedInPlace(const testsupport::TempDir& dir, const std::string& old, const std::string& block)
 {
@@ -136,21 +159,8 @@ TEST(AtomicAppendFile, abandonedOrFailedAppendLeavesTheFileAsItWasAndNoTemp)
     // A file size limit stops the block part way, written in place (cut back) or into the copy
     // (which lets the old bytes through but not the whole block).
     for (const std::string& block : {std::string("0123456789"), pageCrossing('b')}) {
-        const pid_t pid = fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            std::signal(SIGXFSZ, SIG_IGN);
-            struct rlimit limit;
-            limit.rlim_cur = limit.rlim_max = 6;
-            setrlimit(RLIMIT_FSIZE, &limit);
-            platform::AtomicAppendFile child;
-            if (!child.open(path))
-                _exit(2);
-            _exit(child.commit(block.data(), block.size()) ? 1 : 0);
-        }
-        int status = 0;
-        ASSERT_EQ(pid, waitpid(pid, &status, 0));
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << block.size();
+        const platform::AtomicAppendFile::Block one[] = {{block.data(), block.size()}};
+        EXPECT_TRUE(commitRefusedUnderSizeLimit(path, one, 1, 6)) << block.size();
 
         EXPECT_EQ("head", testsupport::readBytes(path));
         EXPECT_EQ(before, statOf(path).st_ino);
@@ -184,22 +194,8 @@ TEST(AtomicAppendFile, blocksFitInPlaceOneAfterTheOtherTheRestShareOneCopyAndAFa
     // The first block is written in place; the limit stops the copy that holds the second.
     testsupport::writeBytes(path, "head");
     before = statOf(path).st_ino;
-    const pid_t pid = fork();
-    ASSERT_GE(pid, 0);
-    if (pid == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit limit;
-        limit.rlim_cur = limit.rlim_max = 16;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        platform::AtomicAppendFile child;
-        if (!child.open(path))
-            _exit(2);
-        const Block blocks[] = {{"ab", 2}, {big.data(), big.size()}};
-        _exit(child.commit(blocks, 2) ? 1 : 0);
-    }
-    int status = 0;
-    ASSERT_EQ(pid, waitpid(pid, &status, 0));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const Block blocks[] = {{"ab", 2}, {big.data(), big.size()}};
+    EXPECT_TRUE(commitRefusedUnderSizeLimit(path, blocks, 2, 16));
     EXPECT_EQ("headab", testsupport::readBytes(path));
     EXPECT_EQ(before, statOf(path).st_ino);
     EXPECT_EQ(std::set<std::string>{"x.err"}, entries(dir.path()));
