@@ -5,6 +5,7 @@
 #include "Win32Spawn.h"
 
 #include "win32/Win32CommandLine.h"
+#include "win32/Win32Utf16.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -20,23 +21,12 @@ namespace win32 {
 
 std::wstring toWide(const std::string& text)
 {
-    if (text.empty())
-        return std::wstring();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[0], n);
-    return wide;
+    return platform::win32::toWide(text);
 }
 
 std::string toNarrow(const std::wstring& text)
 {
-    if (text.empty())
-        return std::string();
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
-    std::string narrow(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &narrow[0], n, nullptr, nullptr);
-    return narrow;
+    return platform::win32::toUtf8(text.data(), static_cast<int>(text.size()));
 }
 
 std::map<std::string, std::string> currentEnvironment()
