@@ -264,7 +264,7 @@ TEST_F(SuppressionEndToEndTest, forgetCmafAsTheBatchFilePassesItLeavesOnlyTheNam
 
     const ProcessResult only = tool({"VELCPP", "-op", path("out"), "-forget", "cmaf"});
     EXPECT_EQ(only.status, 10);
-    EXPECT_EQ(only.err.rfind("\nERROR: Missing required arguments.\n", 0), 0u) << only.err;
+    EXPECT_EQ(only.err.rfind(consoleText("\nERROR: Missing required arguments.\n"), 0), 0u) << only.err;
 }
 
 TEST_F(SuppressionEndToEndTest, missingSourceInTheMiddleStopsAfterTheEarlierFilesWereUpdated)
