@@ -35,6 +35,11 @@ bool LockedFile::open(const std::string& path)
 {
     if (isOpen())
         rollBack();
+    // Windows refuses to write a read-only file to every user. Wine, run by the host's superuser,
+    // would write it all the same: the attribute is checked here so that it binds there too.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 using namespace anltest;
+using testsupport::consoleText;
 using testsupport::builtProgram;
 using testsupport::runProcess;
 
@@ -30,10 +31,10 @@ TEST(Errtool, makeBuildsTheExampleFileAndDumpPrintsIt)
 
     auto dumped = runProcess({errtool(), "dump", dir.file("a.err")});
     ASSERT_EQ(0, dumped.status) << dumped.err;
-    EXPECT_EQ(dir.file("a.err") + ": format 3, id 9300, header 0\n"
-              "block 1\n"
-              "  /s/a.c:12:3: Msg=3000 #params=1 {x}\n"
-              "  suppression kind=1 origin=/s/a.c:12:3 text=\"Auto\" messages=3000-3000 start=/s/a.c:12:3 end=-\n",
+    EXPECT_EQ(consoleText(dir.file("a.err") + ": format 3, id 9300, header 0\n"
+                          "block 1\n"
+                          "  /s/a.c:12:3: Msg=3000 #params=1 {x}\n"
+                          "  suppression kind=1 origin=/s/a.c:12:3 text=\"Auto\" messages=3000-3000 start=/s/a.c:12:3 end=-\n"),
               dumped.out);
     auto given = runProcess({errtool(), "dump", "-ef-", dir.file("a.err")});
     EXPECT_NE(std::string::npos, given.out.find("  a.c:12:3: Msg=3000"));
@@ -47,7 +48,7 @@ TEST(Errtool, appendAddsABlockAndFormat2FilesAreBuilt)
     ASSERT_EQ(0, runProcess({errtool(), "make", dir.file("base.txt"), dir.file("a.err")}).status);
     ASSERT_EQ(0, runProcess({errtool(), "append", dir.file("more.txt"), dir.file("a.err")}).status);
     auto dumped = runProcess({errtool(), "dump", dir.file("a.err")});
-    EXPECT_NE(std::string::npos, dumped.out.find("block 2\n  suppression kind=1"));
+    EXPECT_NE(std::string::npos, dumped.out.find(consoleText("block 2\n  suppression kind=1")));
 
     testsupport::writeBytes(dir.file("f2.txt"), "format 2\nf2diag 0 3 -1 0 77 \"hello\\0\"\n");
     ASSERT_EQ(0, runProcess({errtool(), "make", dir.file("f2.txt"), dir.file("b.err")}).status);

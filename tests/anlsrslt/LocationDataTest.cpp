@@ -115,8 +115,13 @@ TEST(FilenameStore, equalTextsShareOneStoredString)
 
 TEST(FilenameStore, letterCaseFoldsOnlyWhereThePlatformFolds)
 {
+#ifdef _WIN32
+    // Windows: one file, however its name is spelt.
+    EXPECT_EQ(U_SingletonStringStore::intern("/s/Case.c"), U_SingletonStringStore::intern("/s/case.c"));
+#else
     // POSIX: two spellings are two files.
     EXPECT_NE(U_SingletonStringStore::intern("/s/Case.c"), U_SingletonStringStore::intern("/s/case.c"));
+#endif
     const FilenameStringCompare folding(true);
     EXPECT_FALSE(folding("/s/Case.c", "/s/case.c"));
     EXPECT_FALSE(folding("/s/case.c", "/s/Case.c"));

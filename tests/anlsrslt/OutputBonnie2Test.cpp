@@ -12,10 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 using namespace anltest;
 
@@ -322,6 +324,10 @@ TEST(RoundTrip, locationsParametersAndRecordKindsSurviveWriterAndReader)
     }
 }
 
+#ifndef _WIN32
+// Forked writers and a file size limit: POSIX means. OutputBonnie2Win32Test.cpp holds the Windows
+// counterparts.
+
 // Children append at once; each append is a whole block, never interleaved with another.
 TEST(OutputBonnie2Locking, concurrentProcessesAppendWholeBlocks)
 {
@@ -402,6 +408,7 @@ TEST(OutputBonnie2Rollback, failedAppendLeavesTheFileByteIdentical)
     EXPECT_EQ(2, WEXITSTATUS(status));
     EXPECT_EQ(before, testsupport::readBytes(path));
 }
+#endif
 
 TEST(OutputBonnie2Rollback, writerDiscardedBeforeCloseWritesNothing)
 {

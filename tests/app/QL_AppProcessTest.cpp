@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+using testsupport::consoleText;
 using testsupport::ProcessResult;
 using testsupport::TempDir;
 using testsupport::builtProgram;
@@ -53,7 +54,7 @@ TEST_F(FrameProcessTest, verPrintsTheVersionBeforeAnythingElse)
     for (const auto& arguments : std::vector<std::vector<std::string>>{{"-VER"}, {"nothing", "-x", "-ver"}}) {
         const ProcessResult r = tool(arguments);
         EXPECT_EQ(r.status, 0);
-        EXPECT_EQ(r.out, "suppresszembrel version 1.2 build 2\n");
+        EXPECT_EQ(r.out, consoleText("suppresszembrel version 1.2 build 2\n"));
         EXPECT_EQ(r.err, "");
     }
 }
@@ -63,21 +64,21 @@ TEST_F(FrameProcessTest, noArgumentsAtAll)
     const ProcessResult r = tool({});
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string("ERROR: No product name specified.\n") + kUsage);
+    EXPECT_EQ(r.err, consoleText(std::string("ERROR: No product name specified.\n") + kUsage));
 }
 
 TEST_F(FrameProcessTest, invalidProductIsAConfigurationErrorPrintedAsItIs)
 {
     const ProcessResult r = tool({"VELX", "a.c"});
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.err, std::string("ERROR: Invalid product name specified.\n") + kUsage);
+    EXPECT_EQ(r.err, consoleText(std::string("ERROR: Invalid product name specified.\n") + kUsage));
 }
 
 TEST_F(FrameProcessTest, productGivenAsWindowsPathToTheExecutable)
 {
     const ProcessResult r = probe({"C:\\Program Files\\vel\\VELCPP.exe", "-tabstop=3", "a.c"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "run: product VELCPP; files a.c; tabstop 3; po \n");
+    EXPECT_EQ(r.out, consoleText("run: product VELCPP; files a.c; tabstop 3; po \n"));
     EXPECT_EQ(r.err, "");
 }
 
@@ -86,37 +87,37 @@ TEST_F(FrameProcessTest, missingOrEmptyBinVariable)
     options.env.erase("VELCPPBIN");
     ProcessResult r = tool({"VELCPP", "a.c"});
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.err, std::string("\nERROR: VELCPPBIN environment variable not found\n") + kUsage);
+    EXPECT_EQ(r.err, consoleText(std::string("\nERROR: VELCPPBIN environment variable not found\n") + kUsage));
 
     options.env["VELCPPBIN"] = "";
     r = tool({"VELCPP", "a.c"});
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.err, std::string("\nERROR: VELCPPBIN environment variable not found\n") + kUsage);
+    EXPECT_EQ(r.err, consoleText(std::string("\nERROR: VELCPPBIN environment variable not found\n") + kUsage));
 }
 
 TEST_F(FrameProcessTest, bannerIsPrintedOnceHoweverManyWaysAskForIt)
 {
     const ProcessResult r = probe({"VELCPP", "-version", "-Verbose", "-ver+", "a.c"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, std::string(kProbeBanner) + "run: product VELCPP; files a.c; tabstop 8; po \n");
+    EXPECT_EQ(r.out, consoleText(std::string(kProbeBanner) + "run: product VELCPP; files a.c; tabstop 8; po \n"));
 
     // Asked only through the option (from a via file, so the scan of the command line misses it).
     writeBytes(dir.file("v.lnt"), "-version\n");
     const ProcessResult viaOnly = probe({"VELCPP", "-via", dir.file("v.lnt"), "a.c"});
-    EXPECT_EQ(viaOnly.out, std::string(kProbeBanner) + "run: product VELCPP; files a.c; tabstop 8; po \n");
+    EXPECT_EQ(viaOnly.out, consoleText(std::string(kProbeBanner) + "run: product VELCPP; files a.c; tabstop 8; po \n"));
 
     const ProcessResult real = tool({"VELCPP", "-version", "-eica", "-xyz"});
     EXPECT_EQ(real.status, 10);
-    EXPECT_EQ(real.out.find(kBanner), 0u);
-    EXPECT_EQ(real.out.find(kBanner, 1), std::string::npos);
+    EXPECT_EQ(real.out.find(consoleText(kBanner)), 0u);
+    EXPECT_EQ(real.out.find(consoleText(kBanner), 1), std::string::npos);
 }
 
 TEST_F(FrameProcessTest, unknownArgumentIsReportedAndTheRunContinues)
 {
     const ProcessResult r = probe({"VELCPP", "-xyz", "a.c", "-po", "t::k=v"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "\nERROR: Unknown argument: -xyz\n\n");
-    EXPECT_EQ(r.out, "run: product VELCPP; files a.c; tabstop 8; po t::k=v, \n");
+    EXPECT_EQ(r.err, consoleText("\nERROR: Unknown argument: -xyz\n\n"));
+    EXPECT_EQ(r.out, consoleText("run: product VELCPP; files a.c; tabstop 8; po t::k=v, \n"));
 }
 
 TEST_F(FrameProcessTest, eicaStopsAtTheUnknownArgument)
@@ -124,7 +125,7 @@ TEST_F(FrameProcessTest, eicaStopsAtTheUnknownArgument)
     const ProcessResult r = tool({"VELCPP", "-eica", "-xyz", "a.c"});
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, std::string("\nERROR: Unknown argument: -xyz\n\n") + kUsage);
+    EXPECT_EQ(r.err, consoleText(std::string("\nERROR: Unknown argument: -xyz\n\n") + kUsage));
 }
 
 TEST_F(FrameProcessTest, missingViaFileWithAndWithoutEicv)
@@ -132,13 +133,13 @@ TEST_F(FrameProcessTest, missingViaFileWithAndWithoutEicv)
     const std::string missing = dir.file("missing.lnt");
     ProcessResult r = probe({"VELCPP", "-via", missing, "a.c"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "\nERROR: Unable to open " + missing + "\n\n");
-    EXPECT_EQ(r.out, "run: product VELCPP; files a.c; tabstop 8; po \n");
+    EXPECT_EQ(r.err, consoleText("\nERROR: Unable to open " + missing + "\n\n"));
+    EXPECT_EQ(r.out, consoleText("run: product VELCPP; files a.c; tabstop 8; po \n"));
 
     r = tool({"VELCPP", "-eicv", "-via", missing, "a.c"});
     EXPECT_EQ(r.status, 10);
     EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "\nERROR: Unable to open " + missing + "\n\n" + kUsage);
+    EXPECT_EQ(r.err, consoleText("\nERROR: Unable to open " + missing + "\n\n" + kUsage));
 }
 
 TEST_F(FrameProcessTest, caughtSignalsPrintTwoLinesAndEndWith19)
@@ -146,7 +147,7 @@ TEST_F(FrameProcessTest, caughtSignalsPrintTwoLinesAndEndWith19)
     for (const std::string name : {"SIGTERM", "SIGSEGV", "SIGINT"}) {
         const ProcessResult r = probe({"VELCPP", "!" + name});
         EXPECT_EQ(r.status, 19) << name;
-        EXPECT_EQ(r.err, "Caught signal: (" + name + ")\nPlease contact the Zembrel integration support.\n");
+        EXPECT_EQ(r.err, consoleText("Caught signal: (" + name + ")\nPlease contact the Zembrel integration support.\n"));
         EXPECT_EQ(r.out, "");
     }
 }
@@ -172,7 +173,7 @@ TEST_F(FrameProcessTest, exceptionTableTextsAndStatuses)
     for (const Case& c : cases) {
         const ProcessResult r = probe({"VELCPP", c.argument});
         EXPECT_EQ(r.status, c.status) << c.argument;
-        EXPECT_EQ(r.err, c.err) << c.argument;
+        EXPECT_EQ(r.err, consoleText(c.err)) << c.argument;
     }
 }
 
@@ -181,8 +182,8 @@ TEST_F(FrameProcessTest, unusableTemporaryDirectoryIsAnInternalError)
     options.env["VELCPPTEMPFILES"] = dir.file("bin/velcpp.cfg");
     const ProcessResult r = probe({"VELCPP", "a.c"});
     EXPECT_EQ(r.status, 18);
-    EXPECT_EQ(r.err, "Error finding temporary directory:\n\tTried directory from environment variable "
-                     "VELCPPTEMPFILES: " + dir.file("bin/velcpp.cfg") + "\n\n");
+    EXPECT_EQ(r.err, consoleText("Error finding temporary directory:\n\tTried directory from environment variable "
+                     "VELCPPTEMPFILES: " + dir.file("bin/velcpp.cfg") + "\n\n"));
 }
 
 TEST_F(FrameProcessTest, configurationFileOptionsReachTheRun)
@@ -190,8 +191,8 @@ TEST_F(FrameProcessTest, configurationFileOptionsReachTheRun)
     writeBytes(dir.file("bin/velcpp.cfg"), "#bathtub\n1\n2\n3\n#options\n-tabstop 2 -po cfg::a=1\n");
     const ProcessResult r = probe({"VELCPP", "-po", "cmd::b=2", "x.c"});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "\nERROR: Unexpected configuration data: 3\nrun: product VELCPP; files x.c; tabstop 2; "
-                     "po cfg::a=1, cmd::b=2, \n");
+    EXPECT_EQ(r.out, consoleText("\nERROR: Unexpected configuration data: 3\nrun: product VELCPP; files x.c; tabstop 2; "
+                     "po cfg::a=1, cmd::b=2, \n"));
 }
 
 } // namespace

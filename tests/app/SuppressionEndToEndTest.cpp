@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+using testsupport::consoleText;
 using testsupport::ProcessResult;
 using testsupport::TempDir;
 using testsupport::builtProgram;
@@ -41,13 +42,13 @@ std::ostream& operator<<(std::ostream& out, const Record& r)
 // default rules files are looked for), sources in src/ and error files in out/.
 class SuppressionEndToEndTest : public testing::Test {
 protected:
-    SuppressionEndToEndTest() : root(std::filesystem::canonical(dir.path()).string())
+    SuppressionEndToEndTest() : root(std::filesystem::canonical(dir.path()).generic_string())
     {
         writeBytes(path("bin/velcpp.cfg"), "#options\n");
         writeBytes(path("home/.keep"), "");
         writeBytes(path("out/.keep"), "");
         std::filesystem::create_directories(path("tool"));
-        std::filesystem::create_symlink(builtProgram("app/suppresszembrel"), path("tool/suppresszembrel"));
+        testsupport::placeProgram(builtProgram("app/suppresszembrel"), path("tool/suppresszembrel"));
         options.workingDirectory = root;
         options.env = {{"VELCPPBIN", path("bin")},
                        {"VELCPPTEMPFILES", root},
@@ -81,7 +82,7 @@ protected:
 
     ProcessResult tool(std::vector<std::string> arguments)
     {
-        arguments.insert(arguments.begin(), path("tool/suppresszembrel"));
+        arguments.insert(arguments.begin(), path("tool/suppresszembrel") + testsupport::kProgramSuffix);
         return runProcess(arguments, options);
     }
 
@@ -183,7 +184,7 @@ TEST_F(SuppressionEndToEndTest, bothKindsAppendTwoBlocksAndASecondRunFindsNothin
 
     const ProcessResult again = batch("src/a.cpp");
     EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, "File " + src + " has no diagnostics.\n");
+    EXPECT_EQ(again.out, consoleText("File " + src + " has no diagnostics.\n"));
     EXPECT_EQ(readBytes(path("out/a.cpp.err")), after);
 }
 
@@ -222,7 +223,7 @@ TEST_F(SuppressionEndToEndTest, headerDiagnosticIsHiddenThroughItsIncludeLineOnT
     ASSERT_EQ(batch("src/a.cpp").status, 0);
     ASSERT_EQ(records(path("out/a.cpp.err")).size(), 1u); // the header's own line does not match
     const ProcessResult again = batch("src/a.cpp");
-    EXPECT_EQ(again.out, "File " + path("src/a.cpp") + " has no diagnostics.\n");
+    EXPECT_EQ(again.out, consoleText("File " + path("src/a.cpp") + " has no diagnostics.\n"));
 }
 
 TEST_F(SuppressionEndToEndTest, sameSourceNamedTwiceIsProcessedOnce)
@@ -263,7 +264,7 @@ TEST_F(SuppressionEndToEndTest, forgetCmafAsTheBatchFilePassesItLeavesOnlyTheNam
 
     const ProcessResult only = tool({"VELCPP", "-op", path("out"), "-forget", "cmaf"});
     EXPECT_EQ(only.status, 10);
-    EXPECT_EQ(only.err.rfind("\nERROR: Missing required arguments.\n", 0), 0u) << only.err;
+    EXPECT_EQ(only.err.rfind(consoleText("\nERROR: Missing required arguments.\n"), 0), 0u) << only.err;
 }
 
 TEST_F(SuppressionEndToEndTest, missingSourceInTheMiddleStopsAfterTheEarlierFilesWereUpdated)
@@ -276,7 +277,7 @@ TEST_F(SuppressionEndToEndTest, missingSourceInTheMiddleStopsAfterTheEarlierFile
     const std::string cBefore = readBytes(path("out/c.cpp.err"));
     const ProcessResult r = tool({"VELCPP", "-op", path("out"), "src/a.cpp", "src/b.cpp", "src/c.cpp"});
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.out, "src/b.cpp not found.\n");
+    EXPECT_EQ(r.out, consoleText("src/b.cpp not found.\n"));
     EXPECT_EQ(records(path("out/a.cpp.err")).size(), 1u);
     EXPECT_EQ(readBytes(path("out/c.cpp.err")), cBefore);
 }
@@ -286,11 +287,11 @@ TEST_F(SuppressionEndToEndTest, missingErrorFileAndMissingOutputDirectoryStop)
     source("a.cpp", kThreeLines);
     ProcessResult r = batch("src/a.cpp");
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.out, "Failed to open .err file for src/a.cpp\n");
+    EXPECT_EQ(r.out, consoleText("Failed to open .err file for src/a.cpp\n"));
 
     r = batch("src/a.cpp", path("nowhere"));
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.out, path("nowhere") + " not found.\n");
+    EXPECT_EQ(r.out, consoleText(path("nowhere") + " not found.\n"));
 }
 
 TEST_F(SuppressionEndToEndTest, missingSuppressionsFileStopsTheRun)
@@ -301,7 +302,7 @@ TEST_F(SuppressionEndToEndTest, missingSuppressionsFileStopsTheRun)
     parameterRules("100 1 .\n");
     const ProcessResult r = batch("src/a.cpp");
     EXPECT_EQ(r.status, 10);
-    EXPECT_EQ(r.out, path("tool/suppressions.txt") + " not found.\n");
+    EXPECT_EQ(r.out, consoleText(path("tool/suppressions.txt") + " not found.\n"));
     EXPECT_EQ(readBytes(path("out/a.cpp.err")), before);
 }
 
@@ -313,7 +314,7 @@ TEST_F(SuppressionEndToEndTest, rulesFilesNamedByPostAnalysisOptions)
     const ProcessResult r = tool({"VELCPP", "-op", path("out"), "-po", "suppresszembrel::suppressions_txt=rules/mine.txt",
                                   "-po", "suppresszembrel::parameter_suppressions_txt rules/none.txt", "src/a.cpp"});
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "rules/none.txt not found.\nContinuing without parameter suppressions.\n");
+    EXPECT_EQ(r.out, consoleText("rules/none.txt not found.\nContinuing without parameter suppressions.\n"));
     EXPECT_EQ(records(path("out/a.cpp.err")).size(), 1u);
 }
 
@@ -332,7 +333,7 @@ TEST_F(SuppressionEndToEndTest, badRuleLinesAreReportedForEveryFileAndSkipped)
     const std::string perFile = "Ignoring " + m + " line with no message number: 100\n"
                                 "Ignoring " + m + " regex compilation error for line: 100 (\n"
                                 "Ignoring " + p + " line with no position parameter: 100 1\n";
-    EXPECT_EQ(r.out, perFile + perFile);
+    EXPECT_EQ(r.out, consoleText(perFile + perFile));
     EXPECT_EQ(records(path("out/a.cpp.err")).size(), 1u);
     EXPECT_EQ(records(path("out/b.cpp.err")).size(), 1u);
 }
@@ -367,8 +368,8 @@ TEST_F(SuppressionEndToEndTest, rulesFileReportsFollowEachFilesOwnOutcome)
     const ProcessResult r = tool({"VELCPP", "-op", path("out"), "src/a.cpp", "src/b.cpp", "src/c.cpp", "src/d.cpp"});
     EXPECT_EQ(r.status, 10);
     const std::string report = "Ignoring " + path("tool/suppressions.txt") + " regex compilation error for line: 100 (\n";
-    EXPECT_EQ(r.out, report + "File " + path("src/b.cpp") + " has no diagnostics.\n" + report +
-                         "Failed to open .err file for src/d.cpp\n");
+    EXPECT_EQ(r.out, consoleText(report + "File " + path("src/b.cpp") + " has no diagnostics.\n" + report +
+                         "Failed to open .err file for src/d.cpp\n"));
     EXPECT_EQ(records(path("out/a.cpp.err")).size(), 1u);
     EXPECT_EQ(readBytes(path("out/c.cpp.err")), untouchedC);
 }
@@ -382,6 +383,6 @@ TEST_F(SuppressionEndToEndTest, missingSuppressionsFileDoesNotStopAFileWithNothi
     const ProcessResult r = tool({"VELCPP", "-op", path("out"), "src/a.cpp", "src/b.cpp"});
     EXPECT_EQ(r.status, 10);
     // The first file never needs the rules; the second does, though no rule could name 777.
-    EXPECT_EQ(r.out, "File " + path("src/a.cpp") + " has no diagnostics.\n" + path("tool/suppressions.txt") +
-                         " not found.\n");
+    EXPECT_EQ(r.out, consoleText("File " + path("src/a.cpp") + " has no diagnostics.\n" + path("tool/suppressions.txt") +
+                         " not found.\n"));
 }

@@ -1,11 +1,15 @@
 // The private-profile lookup: INI matching rules, the default location, the buffer size.
 #include "P_IniText.h"
+#include "P_Process.h"
 #include "P_Profile.h"
 
 #include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 
 
 namespace {
@@ -87,6 +91,26 @@ TEST(PrivateProfileTest, valueIsCutToTheBuffer)
     EXPECT_EQ(platform::privateProfileString("Japanese", "NXL_LANG", "", dir.file("a.ini"), 0), "");
 }
 
+#ifdef _WIN32
+// Windows: the service's own default, the Windows directory; WINDIR does not move it.
+TEST(PrivateProfileTest, bareNameIsLookedUpInTheWindowsDirectory)
+{
+    const char* systemRoot = std::getenv("SystemRoot");
+    ASSERT_NE(systemRoot, nullptr);
+    testsupport::TempDir dir;
+    const std::string name = "zembtest" + std::to_string(platform::processId()) + ".ini";
+    testsupport::writeBytes(dir.file(name), "[Japanese]\nNXL_LANG=elsewhere\n");
+    testsupport::ScopedEnv windir("WINDIR", dir.path().c_str());
+    EXPECT_EQ(platform::profileDirectory(), systemRoot);
+    EXPECT_EQ(platform::privateProfileString("Japanese", "NXL_LANG", "none", name, 100), "none");
+
+    const std::string inWindows = platform::profileDirectory() + "\\" + name;
+    testsupport::writeBytes(inWindows, "[Japanese]\nNXL_LANG=japanese\n");
+    EXPECT_EQ(platform::privateProfileString("Japanese", "NXL_LANG", "", name, 100), "japanese");
+    std::remove(inWindows.c_str());
+}
+#else
+// POSIX: the directory named by WINDIR, else /etc.
 TEST(PrivateProfileTest, bareNameIsLookedUpInTheDefaultDirectory)
 {
     testsupport::TempDir dir;
@@ -101,3 +125,4 @@ TEST(PrivateProfileTest, defaultDirectoryWithoutWindir)
     testsupport::ScopedEnv windir("WINDIR", nullptr);
     EXPECT_EQ(platform::profileDirectory(), "/etc");
 }
+#endif

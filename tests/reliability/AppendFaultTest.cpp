@@ -1,5 +1,4 @@
 // A failing or killed append never leaves a partial block in an error file.
-#include "ChildProcess.h"
 #include "ToolSandbox.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +106,7 @@ void AppendFaultTest::killAppendsAtRandomPoints(int records, int kills, bool res
     std::string expected = original;
     for (int kill = 0; kill < kills; ++kill) {
         SCOPED_TRACE("kill " + std::to_string(kill));
-        const pid_t pid = startChild(append, box.childOptions());
+        const ChildId pid = startChild(append, box.childOptions());
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
         killChild(pid);
 

@@ -1,5 +1,4 @@
 // A rule whose pattern backtracks catastrophically on a long source line cannot hang the build.
-#include "ChildProcess.h"
 #include "ToolSandbox.h"
 
 #include <gtest/gtest.h>

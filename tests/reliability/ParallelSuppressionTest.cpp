@@ -1,5 +1,4 @@
 // Sixteen suppression runs at once on one output directory leave whole blocks in every error file.
-#include "ChildProcess.h"
 #include "ToolSandbox.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +27,7 @@ TEST(ParallelSuppressionTest, sixteenProcessesOnOverlappingFilesLeaveReadableFil
     }
 
     // Process p handles files p, p+1 and p+2 (modulo six): every file is named by eight processes.
-    std::vector<pid_t> children;
+    std::vector<ChildId> children;
     for (int p = 0; p < 16; ++p) {
         std::vector<std::string> files;
         for (int k = 0; k < 3; ++k)

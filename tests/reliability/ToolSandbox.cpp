@@ -11,13 +11,13 @@ namespace reltest {
 namespace fs = std::filesystem;
 using testsupport::writeBytes;
 
-ToolSandbox::ToolSandbox() : root_(fs::canonical(dir_.path()).string())
+ToolSandbox::ToolSandbox() : root_(fs::canonical(dir_.path()).generic_string())
 {
     writeBytes(path("bin/velcpp.cfg"), "#options\n");
     writeBytes(path("home/.keep"), "");
     fs::create_directories(path("out"));
     fs::create_directories(path("tool"));
-    fs::create_symlink(testsupport::builtProgram("app/suppresszembrel"), path("tool/suppresszembrel"));
+    testsupport::placeProgram(testsupport::builtProgram("app/suppresszembrel"), path("tool/suppresszembrel"));
 }
 
 void ToolSandbox::source(const std::string& name, const std::string& text) const
@@ -48,7 +48,8 @@ std::string ToolSandbox::errorFile(const std::string& sourceName, const std::str
 
 std::vector<std::string> ToolSandbox::toolCommand(const std::vector<std::string>& sources) const
 {
-    std::vector<std::string> argv{path("tool/suppresszembrel"), "VELCPP", "-op", path("out")};
+    std::vector<std::string> argv{path("tool/suppresszembrel") + testsupport::kProgramSuffix, "VELCPP", "-op",
+                                  path("out")};
     for (const std::string& s : sources)
         argv.push_back("src/" + s);
     argv.push_back("-forget");

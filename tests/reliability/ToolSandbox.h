@@ -11,8 +11,15 @@
 
 namespace reltest {
 
-// Layout below the temporary directory: bin/velcpp.cfg, home/, tool/suppresszembrel (a link to the
-// built program, so its rules files are looked for in tool/), src/ for sources, out/ for error files.
+using testsupport::ChildId;
+using testsupport::ChildOptions;
+using testsupport::killChild;
+using testsupport::startChild;
+using testsupport::waitForChild;
+
+// Layout below the temporary directory: bin/velcpp.cfg, home/, tool/suppresszembrel (the built
+// program, linked or copied, so its rules files are looked for in tool/), src/ for sources, out/ for
+// error files.
 class ToolSandbox {
 public:
     ToolSandbox();

@@ -1,6 +1,8 @@
 // Environment variables set (or removed) for the life of an object and restored when it goes.
 #pragma once
 
+#include "TestSupport.h"
+
 #include <cstdlib>
 #include <map>
 #include <optional>
@@ -29,7 +31,7 @@ public:
     ~ScopedEnv()
     {
         for (const auto& [name, value] : saved_)
-            apply(name, value);
+            setEnvironment(name, value);
     }
 
     void set(const std::string& name, const std::optional<std::string>& value)
@@ -38,18 +40,10 @@ public:
             const char* old = std::getenv(name.c_str());
             saved_[name] = old ? std::optional<std::string>(old) : std::nullopt;
         }
-        apply(name, value);
+        setEnvironment(name, value);
     }
 
 private:
-    static void apply(const std::string& name, const std::optional<std::string>& value)
-    {
-        if (value)
-            ::setenv(name.c_str(), value->c_str(), 1);
-        else
-            ::unsetenv(name.c_str());
-    }
-
     std::map<std::string, std::optional<std::string>> saved_;
 };
 

@@ -2,10 +2,13 @@
 #include "QL_Encoding.h"
 #include "QL_Language.h"
 
+#include "P_Profile.h"
 #include "ScopedEnv.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
 
 namespace {
 
@@ -13,10 +16,18 @@ using E = QL_Encoding;
 using testsupport::ScopedEnv;
 
 // Each test starts without cached language, with an empty default location and no NO_LANG_CACHE.
+//
+// The default location of initialisation files: POSIX: the directory named by WINDIR, here a
+// temporary one. Windows: the Windows directory itself, whatever WINDIR says; a file a test writes
+// there is removed again (the suite runs alone under CTest, as no other run may see it).
 class LanguageTest : public ::testing::Test {
 protected:
     void SetUp() override { resetLanguageCache(); }
-    void TearDown() override { resetLanguageCache(); }
+    void TearDown() override
+    {
+        resetLanguageCache();
+        std::remove((defaultLocation_ + "/VELCPP.ini").c_str());
+    }
 
     void writeIni(const std::string& directory, const std::string& language)
     {
@@ -27,6 +38,11 @@ protected:
     testsupport::TempDir windows_;
     ScopedEnv windir_{"WINDIR", windows_.path().c_str()};
     ScopedEnv noCache_{"NO_LANG_CACHE", nullptr};
+#ifdef _WIN32
+    const std::string defaultLocation_ = platform::profileDirectory();
+#else
+    const std::string defaultLocation_ = windows_.path();
+#endif
 };
 
 } // namespace
@@ -55,7 +71,7 @@ TEST_F(LanguageTest, initialisationFileInBinDirectoryOverridesLang)
 {
     ScopedEnv lang("LANG", "ja_JP.SJIS");
     writeIni(bin_.path(), "ja_JP.eucJP");
-    writeIni(windows_.path(), "japanese");
+    writeIni(defaultLocation_, "japanese");
     EXPECT_EQ(runLanguage("VELCPP", bin_.path()), "ja_JP.eucJP");
     EXPECT_EQ(languageEncoding("VELCPP", bin_.path()), E::EUC);
 }
@@ -63,9 +79,18 @@ TEST_F(LanguageTest, initialisationFileInBinDirectoryOverridesLang)
 TEST_F(LanguageTest, defaultLocationIsReadWhenBinDirectoryHasNone)
 {
     ScopedEnv lang("LANG", "C");
-    writeIni(windows_.path(), "japanese");
+    writeIni(defaultLocation_, "japanese");
     EXPECT_EQ(languageEncoding("VELCPP", bin_.path()), E::SJ);
 }
+
+#ifdef _WIN32
+TEST_F(LanguageTest, windirDoesNotMoveTheDefaultLocationOnWindows)
+{
+    ScopedEnv lang("LANG", "C");
+    writeIni(windows_.path(), "japanese");
+    EXPECT_EQ(runLanguage("VELCPP", bin_.path()), "C");
+}
+#endif
 
 TEST_F(LanguageTest, initialisationFileOfAnotherProductIsIgnored)
 {

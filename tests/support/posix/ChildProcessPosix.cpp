@@ -1,4 +1,4 @@
-// Starting, limiting, waiting for and killing the fault tests' child processes.
+// Starting, limiting, waiting for and killing the fault tests' child processes: fork, setrlimit, waitpid.
 #include "ChildProcess.h"
 
 #include <chrono>
@@ -11,7 +11,7 @@
 #include <thread>
 #include <unistd.h>
 
-namespace reltest {
+namespace testsupport {
 
 namespace {
 
@@ -26,7 +26,7 @@ int statusOf(int raw)
 
 } // namespace
 
-pid_t startChild(const std::vector<std::string>& argv, const ChildOptions& options)
+ChildId startChild(const std::vector<std::string>& argv, const ChildOptions& options)
 {
     // Everything the child needs is prepared before fork: only async-signal-safe calls follow it.
     std::vector<char*> args;
@@ -68,8 +68,9 @@ pid_t startChild(const std::vector<std::string>& argv, const ChildOptions& optio
     return pid;
 }
 
-int waitForChild(pid_t pid, double seconds)
+int waitForChild(ChildId child, double seconds)
 {
+    const auto pid = static_cast<pid_t>(child);
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     for (;;) {
         int raw = 0;
@@ -79,15 +80,16 @@ int waitForChild(pid_t pid, double seconds)
         if (done < 0)
             return -1;
         if (std::chrono::steady_clock::now() >= deadline) {
-            killChild(pid);
+            killChild(child);
             return -1;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
 
-int killChild(pid_t pid)
+int killChild(ChildId child)
 {
+    const auto pid = static_cast<pid_t>(child);
     kill(pid, SIGKILL);
     int raw = 0;
     if (waitpid(pid, &raw, 0) != pid)
@@ -95,4 +97,4 @@ int killChild(pid_t pid)
     return statusOf(raw);
 }
 
-} // namespace reltest
+} // namespace testsupport
