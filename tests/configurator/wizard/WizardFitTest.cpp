@@ -3,6 +3,7 @@
 #include "FakeInstallation.h"
 #include "GenerationContext.h"
 #include "MessageCapture.h"
+#include "RouteFiles.h"
 #include "WidgetFit.h"
 #include "WizardDriver.h"
 #include "WizardSettings.h"
@@ -81,8 +82,7 @@ protected:
     {
         conf::WizardSettings::instance() = {};
         conf::GenerationContext::instance() = {};
-        install.write("C:\\Pers\\both.p_c", "-D__DCC__=1\r\n-D__GNUC__=4\r\n");
-        install.write("C:\\Pers\\team.p_s", "-e1960\r\n");
+        conftest::writeRoutePersonalities(install);
     }
 
     // Takes every route, so that every page is shown, and calls `check` on each page entered.
