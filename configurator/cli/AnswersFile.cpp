@@ -3,38 +3,16 @@
 
 #include "CliMessages.h"
 
+#include "TextFiles.h"
+
 #include "P_FileSystem.h"
 
-#include <cctype>
 #include <fstream>
 #include <iterator>
 
 namespace confcli {
 
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
-std::string trimmed(const std::string& text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-std::string lowerCase(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
 
 std::string joined(const std::vector<std::string>& items)
 {
@@ -81,7 +59,7 @@ bool AnswersFile::parse(const std::string& text, const std::string& fileName, An
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
 
-        const std::string content = trimmed(line);
+        const std::string content = conf::trimmed(line);
         if (content.empty() || content[0] == '#')
             continue;
         const std::string where = fileName + ":" + std::to_string(lineNumber);
@@ -91,8 +69,8 @@ bool AnswersFile::parse(const std::string& text, const std::string& fileName, An
             return false;
         }
         Answer answer;
-        answer.key = lowerCase(trimmed(content.substr(0, equals)));
-        answer.value = trimmed(content.substr(equals + 1));
+        answer.key = conf::lowerCase(conf::trimmed(content.substr(0, equals)));
+        answer.value = conf::trimmed(content.substr(equals + 1));
         answer.line = lineNumber;
         if (answer.value.size() >= 2 && answer.value.front() == '"' && answer.value.back() == '"')
             answer.value = answer.value.substr(1, answer.value.size() - 2);

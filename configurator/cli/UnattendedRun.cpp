@@ -7,11 +7,11 @@
 #include "Discovery.h"
 #include "Generators.h"
 #include "PageActions.h"
+#include "TextFiles.h"
 #include "WizardSettings.h"
 
 #include "WindowsPathMap.h"
 
-#include <cctype>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -67,9 +67,9 @@ void refuseIfGiven(const AnswersFile& answers, const char* key, const std::strin
 std::string wordKey(const std::string& text)
 {
     std::string key;
-    for (char c : text) {
+    for (char c : conf::lowerCase(text)) {
         if (c != ' ' && c != '-' && c != '_' && c != '\t')
-            key += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            key += c;
     }
     return key;
 }

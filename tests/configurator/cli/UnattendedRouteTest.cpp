@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 using clitest::runWithAnswers;
@@ -30,57 +32,46 @@ protected:
     testsupport::TempDir dir;
 };
 
-TEST_F(UnattendedRouteTest, visualStudioRouteWritesTheWizardsFiles)
+TEST_F(UnattendedRouteTest, everyRouteOfTheWizardWritesTheWizardsFilesAndShowsItsSummary)
 {
-    const clitest::CliRun r = run("# Visual Studio 2005, standard personalities\n"
-                                  "target = Visual Studio\n"
-                                  "visual-studio-version = 2005\n");
-    EXPECT_EQ(r.result.status, 0) << r.result.out;
-    EXPECT_EQ(r.result.out, summaryText({"D:\\Tools\\Zembrel", "3.0", "C:\\VEL\\VELCPP3",
-                                         "C:\\VEL\\VELCPP3\\personalities\\VC++2005.p_c", "", "", "", "Default",
-                                         "None"}));
-    EXPECT_EQ(r.result.err, "");
-    EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles("visual-studio")), "");
-}
-
-TEST_F(UnattendedRouteTest, vxWorksRouteWithDetectedDiabPersonalityAndCustomPersonalities)
-{
-    const clitest::CliRun r = run("target = VxWorks\r\n"
-                                  "compiler-personality = existing\r\n"
-                                  "compiler-personality-file = C:\\Pers\\diab.p_c\r\n"
-                                  "message-personality = C:\\Pers\\team.p_s\r\n"
-                                  "analyser-personality = C:\\Pers\\team.p_a\r\n");
-    EXPECT_EQ(r.result.status, 0) << r.result.out;
-    EXPECT_EQ(r.result.out, summaryText({"D:\\Tools\\Zembrel", "3.0", "C:\\VEL\\VELCPP3", "", "",
-                                         "C:\\Pers\\diab.p_c", "diab", "C:\\Pers\\team.p_s", "C:\\Pers\\team.p_a"}));
-    EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles("vxworks-existing-diab")), "");
-}
-
-TEST_F(UnattendedRouteTest, vxWorksPersonalityNamingBothCompilersTakesTheAnsweredCompiler)
-{
-    const clitest::CliRun r = run("target = VxWorks\n"
-                                  "compiler-personality = existing\n"
-                                  "compiler-personality-file = C:\\Pers\\both.p_c\n"
-                                  "compiler = gnu\n");
-    EXPECT_EQ(r.result.status, 0) << r.result.out;
-    EXPECT_EQ(r.result.out, summaryText({"D:\\Tools\\Zembrel", "3.0", "C:\\VEL\\VELCPP3", "", "",
-                                         "C:\\Pers\\both.p_c", "gnu", "Default", "None"}));
-    EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles("vxworks-existing-undetected")), "");
-}
-
-TEST_F(UnattendedRouteTest, vxWorksRouteWithGeneratedPersonalityRunsTheGenerator)
-{
-    const clitest::CliRun r = run("target = vxworks\n"
-                                  "compiler-personality = Generated\n"
-                                  "compiler = Diab\n"
-                                  "vxworks-version = 6.8\n");
-    EXPECT_EQ(r.result.status, 0) << r.result.out;
-    EXPECT_EQ(r.result.out, summaryText({"D:\\Tools\\Zembrel", "3.0", "C:\\VEL\\VELCPP3", "", "6.8",
-                                         "C:\\ZembInt\\ZembrelIntegration\\diab", "diab", "Default", "None"}));
-    EXPECT_EQ(install.wrenvArguments(),
-              std::vector<std::string>({"-p", "vxworks-6.8", "C:\\ZembInt\\ZembrelIntegration\\vnh\\run_vnh.exe",
-                                        "C:\\VNH\\bin"}));
-    EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles("vxworks-generated-diab")), "");
+    struct Route {
+        const char* expected; // the wizard's route test of the same choices
+        std::string answers;
+        std::vector<std::string> summary;
+    };
+    const std::string zembDir = "D:\\Tools\\Zembrel";
+    const std::string velcpp = "C:\\VEL\\VELCPP3";
+    const Route routes[] = {
+        {"visual-studio",
+         "# Visual Studio 2005, standard personalities\ntarget = Visual Studio\nvisual-studio-version = 2005\n",
+         {zembDir, "3.0", velcpp, velcpp + "\\personalities\\VC++2005.p_c", "", "", "", "Default", "None"}},
+        {"vxworks-existing-diab",
+         "target = VxWorks\r\ncompiler-personality = existing\r\ncompiler-personality-file = C:\\Pers\\diab.p_c\r\n"
+         "message-personality = C:\\Pers\\team.p_s\r\nanalyser-personality = C:\\Pers\\team.p_a\r\n",
+         {zembDir, "3.0", velcpp, "", "", "C:\\Pers\\diab.p_c", "diab", "C:\\Pers\\team.p_s", "C:\\Pers\\team.p_a"}},
+        {"vxworks-existing-undetected",
+         "target = VxWorks\ncompiler-personality = existing\ncompiler-personality-file = C:\\Pers\\both.p_c\n"
+         "compiler = gnu\n",
+         {zembDir, "3.0", velcpp, "", "", "C:\\Pers\\both.p_c", "gnu", "Default", "None"}},
+        {"vxworks-generated-diab",
+         "target = vxworks\ncompiler-personality = Generated\ncompiler = Diab\nvxworks-version = 6.8\n",
+         {zembDir, "3.0", velcpp, "", "6.8", "C:\\ZembInt\\ZembrelIntegration\\diab", "diab", "Default", "None"}},
+    };
+    for (const Route& route : routes) {
+        SCOPED_TRACE(route.expected);
+        FakeInstallation fresh;
+        conftest::writeRoutePersonalities(fresh);
+        const clitest::CliRun r = runWithAnswers(fresh.root(), dir, route.answers);
+        EXPECT_EQ(r.result.status, 0) << r.result.out;
+        EXPECT_EQ(r.result.out, summaryText(route.summary));
+        EXPECT_EQ(r.result.err, "");
+        EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles(route.expected)), "");
+        if (route.expected == std::string("vxworks-generated-diab")) {
+            EXPECT_EQ(fresh.wrenvArguments(),
+                      std::vector<std::string>({"-p", "vxworks-6.8", "C:\\ZembInt\\ZembrelIntegration\\vnh\\run_vnh.exe",
+                                                "C:\\VNH\\bin"}));
+        }
+    }
 }
 
 TEST_F(UnattendedRouteTest, failingGeneratorStopsAtPageFiveWithItsMessageAndNoFinish)
