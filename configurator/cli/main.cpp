@@ -23,7 +23,7 @@ int main(int argc, char** argv)
         std::cout << confcli::msg::kUsage;
         return confcli::kStatusDone;
     }
-    if (argument.empty() || (argument[0] == '-' && argument != "-")) {
+    if (argument.empty() || argument[0] == '-') {
         std::cout << confcli::msg::kUsage;
         return confcli::kStatusRefused;
     }

@@ -149,6 +149,9 @@ TEST_F(UnattendedRouteTest, commandLineWithoutAnswersFileShowsTheUsage)
     EXPECT_NE(none.result.out.find("usage: zembrelconf-cli <answers file>"), std::string::npos);
     const clitest::CliRun two = clitest::runCli(install.root(), {"a.txt", "b.txt"});
     EXPECT_EQ(two.result.status, 2);
+    const clitest::CliRun option = clitest::runCli(install.root(), {"--verbose"});
+    EXPECT_EQ(option.result.status, 2);
+    EXPECT_EQ(option.result.out, none.result.out);
     const clitest::CliRun help = clitest::runCli(install.root(), {"--help"});
     EXPECT_EQ(help.result.status, 0);
     EXPECT_EQ(help.result.out, none.result.out);
