@@ -17,31 +17,9 @@ namespace conf {
 
 namespace {
 
-std::string lowerCase(std::string text)
-{
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
 bool startsWithIgnoringCase(const std::string& text, const std::string& prefix)
 {
     return text.size() >= prefix.size() && lowerCase(text.substr(0, prefix.size())) == lowerCase(prefix);
-}
-
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
-
-std::string trimmed(const std::string& text)
-{
-    std::size_t b = 0;
-    std::size_t e = text.size();
-    while (b < e && isSpace(text[b]))
-        ++b;
-    while (e > b && isSpace(text[e - 1]))
-        --e;
-    return text.substr(b, e - b);
 }
 
 // The value inside a "-rem \"Key=value\"" line: without the prefix and the closing quote.

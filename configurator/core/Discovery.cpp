@@ -149,6 +149,13 @@ std::string findVelcppPath(const std::string& version)
     return toShortPath(path);
 }
 
+bool lookupVelcppPath(const std::string& version, std::string& shortPath)
+{
+    std::string path;
+    return lookupValue(std::string(kVelcppKey) + "\\" + version, "Path", path) &&
+           platform::shortPathName(path, shortPath);
+}
+
 std::string findZembDir()
 {
     return normalisedDirectory(requiredValue("ZembDir", msg::kNoZembDir, kIntegrationKey));
@@ -173,10 +180,14 @@ std::string toShortPath(const std::string& path)
 
 std::vector<std::string> availableVsVersions()
 {
-    const std::string& base = WizardSettings::instance().velcppPath;
+    return availableVsVersions(WizardSettings::instance().velcppPath);
+}
+
+std::vector<std::string> availableVsVersions(const std::string& velcppPath)
+{
     std::vector<std::string> labels;
     for (const VsPersonality& row : kVsPersonalities) {
-        if (platform::windowsPathExists(base + row.file))
+        if (platform::windowsPathExists(velcppPath + row.file))
             labels.push_back(row.label);
     }
     return labels;
@@ -184,9 +195,14 @@ std::vector<std::string> availableVsVersions()
 
 std::string personalityForVsVersion(const std::string& label)
 {
+    return personalityForVsVersion(WizardSettings::instance().velcppPath, label);
+}
+
+std::string personalityForVsVersion(const std::string& velcppPath, const std::string& label)
+{
     for (const VsPersonality& row : kVsPersonalities) {
         if (label == row.label)
-            return WizardSettings::instance().velcppPath + row.file;
+            return velcppPath + row.file;
     }
     showWarning(msg::kUnknownVsVersion);
     endWithStatus(10);

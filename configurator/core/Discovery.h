@@ -30,6 +30,9 @@ RegistryKeyContents readRegistryKey(const platform::RegistryKey& key);
 std::vector<std::string> findVelcppVersions();
 // Short path of the installation of `version` (ends the process with code 10 when it has none).
 std::string findVelcppPath(const std::string& version);
+// The same without ending the process: false when `version` has no "Path" value or the path has
+// no short form (for listing what an installation offers).
+bool lookupVelcppPath(const std::string& version, std::string& shortPath);
 // The Zembrel directory: short path, backslashes, no trailing backslash (ends with 0 when missing).
 std::string findZembDir();
 // The integration location directory, normalised like findZembDir (ends with 0 when missing).
@@ -41,8 +44,12 @@ std::string toShortPath(const std::string& path);
 
 // Visual Studio labels, in table order, whose personality exists below WizardSettings::velcppPath.
 std::vector<std::string> availableVsVersions();
+// The same below the analyser directory `velcppPath`.
+std::vector<std::string> availableVsVersions(const std::string& velcppPath);
 // WizardSettings::velcppPath + the personality file of the label (ends with 10 for an unknown label).
 std::string personalityForVsVersion(const std::string& label);
+// The same below the analyser directory `velcppPath`.
+std::string personalityForVsVersion(const std::string& velcppPath, const std::string& label);
 
 // Compares version texts by alternating digit and non-digit runs: <0, 0 or >0.
 int compareVersions(const std::string& a, const std::string& b);

@@ -162,25 +162,29 @@ bool validatePagePerson(const PersonChoice& choice)
     return true;
 }
 
+std::vector<SummaryRow> summaryRows(const std::string& zembDir, const WizardSettings& settings)
+{
+    return {
+        {"Zembrel location:", zembDir},
+        {"VEL C++ version:", settings.velcppVersion},
+        {"VELCPPPATH:", settings.velcppPath},
+        {"MS Visual C++ personality:", settings.msvcPersonality},
+        {"VxWorks version:", settings.vxVersion},
+        {"VxWorks personality:", settings.vxPersonality},
+        {"VxWorks compiler:", settings.vxCompiler},
+        {"Message Personality:", settings.messagePersonality},
+        {"Analyser Personality:", settings.analyserPersonality},
+    };
+}
+
 std::string summaryHtml(const std::string& zembDir, const WizardSettings& settings)
 {
-    const std::pair<const char*, const std::string*> rows[] = {
-        {"<p>Zembrel location:\n", &zembDir},
-        {"<p>VEL C++ version:\n", &settings.velcppVersion},
-        {"<p>VELCPPPATH:\n", &settings.velcppPath},
-        {"<p>MS Visual C++ personality:\n", &settings.msvcPersonality},
-        {"<p>VxWorks version:\n", &settings.vxVersion},
-        {"<p>VxWorks personality:\n", &settings.vxPersonality},
-        {"<p>VxWorks compiler:\n", &settings.vxCompiler},
-        {"<p>Message Personality:\n", &settings.messagePersonality},
-        {"<p>Analyser Personality:\n", &settings.analyserPersonality},
-    };
+    const std::vector<SummaryRow> rows = summaryRows(zembDir, settings);
     std::string html = "<h3><u>SUMMARY</u></h3>\n\n\n";
-    const std::size_t count = sizeof(rows) / sizeof(rows[0]);
-    for (std::size_t i = 0; i < count; ++i) {
-        html += rows[i].first;
-        html += "<b><br>" + *rows[i].second + "</b>";
-        html += (i + 1 < count) ? "\n\n" : "\n";
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        html += std::string("<p>") + rows[i].label + "\n";
+        html += "<b><br>" + rows[i].value + "</b>";
+        html += (i + 1 < rows.size()) ? "\n\n" : "\n";
     }
     return html;
 }

@@ -53,6 +53,15 @@ struct PersonChoice {
 // PagePerson validation; false keeps the wizard on the page.
 bool validatePagePerson(const PersonChoice& choice);
 
+// One row of the summary: its label ("Zembrel location:") and its value.
+struct SummaryRow {
+    const char* label;
+    std::string value;
+};
+
+// The nine rows of the summary for the given Zembrel directory and settings, in their order.
+std::vector<SummaryRow> summaryRows(const std::string& zembDir, const WizardSettings& settings);
+
 // The summary page's HTML for the given Zembrel directory and settings.
 std::string summaryHtml(const std::string& zembDir, const WizardSettings& settings);
 // The summary page's HTML, with the Zembrel directory looked up anew.

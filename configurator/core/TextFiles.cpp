@@ -36,6 +36,29 @@ void replaceAll(std::string& target, const std::string& search, const std::strin
     }
 }
 
+std::string lowerCase(std::string text)
+{
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+std::string trimmed(const std::string& text)
+{
+    const auto isSpace = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    };
+    std::size_t b = 0;
+    std::size_t e = text.size();
+    while (b < e && isSpace(text[b]))
+        ++b;
+    while (e > b && isSpace(text[e - 1]))
+        --e;
+    return text.substr(b, e - b);
+}
+
 std::string backslashForm(std::string text)
 {
     for (char& c : text) {

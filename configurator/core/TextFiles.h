@@ -9,6 +9,11 @@ namespace conf {
 // Nothing happens when `target` or `search` is empty.
 void replaceAll(std::string& target, const std::string& search, const std::string& replacement);
 
+// The text with the letters A to Z lower-cased (other bytes unchanged).
+std::string lowerCase(std::string text);
+// The text without white space (blank, tab, line ends, vertical tab, form feed) at either end.
+std::string trimmed(const std::string& text);
+
 // The text with every "/" turned into "\\".
 std::string backslashForm(std::string text);
 // The text with every "\\" turned into "/".

@@ -16,27 +16,32 @@
 
 #include <QPixmap>
 
+namespace {
+
+// The sizes the window and the pages were designed for, kept as their least sizes.
+const QSize kGivenWizardSize(450, 280);
+const QSize kGivenPageSize(430, 280);
+const QSize kGivenLastPageSize(430, 140);
+
+} // namespace
+
 MyWizard::MyWizard(QWidget* parent) : QWizard(parent)
 {
     setWizardStyle(QWizard::ModernStyle);
     setPixmap(QWizard::LogoPixmap, QPixmap(wizard::text::kLogoResource));
     setOptions(QWizard::NoBackButtonOnStartPage);
-    setFixedSize(450, 280);
     setWindowTitle(wizard::text::kTitle);
 }
 
 void MyWizard::addPages()
 {
     // Constructed in id order: PageZero first, because it decides whether there is anything to do.
-    QWizardPage* const pages[conf::PageCount] = {
+    wizard::GrowingWizardPage* const pages[conf::PageCount] = {
         new PageZero, new PageOne, new PageTwo, new PageThree, new PageFour,
         new PageFive, new PageSix, new PagePerson, new PageLast,
     };
     for (int id = 0; id < conf::PageCount; ++id) {
-        if (id == conf::PageLastId)
-            pages[id]->setFixedSize(430, 140);
-        else
-            pages[id]->setFixedSize(430, 280);
+        pages[id]->setGivenSize(id == conf::PageLastId ? kGivenLastPageSize : kGivenPageSize);
         setPage(id, pages[id]);
     }
 }
@@ -45,4 +50,9 @@ void MyWizard::accept()
 {
     conf::finishWizard();
     QWizard::accept();
+}
+
+QSize MyWizard::sizeHint() const
+{
+    return QWizard::sizeHint().expandedTo(kGivenWizardSize);
 }

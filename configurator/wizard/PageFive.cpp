@@ -6,7 +6,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageFive::PageFive(QWidget* parent) : QWizardPage(parent)
+PageFive::PageFive(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

@@ -4,9 +4,9 @@
 #include "ui_PageFive.h"
 
 #include <QStringList>
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageFive : public QWizardPage {
+class PageFive : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageFive(QWidget* parent = nullptr);

@@ -7,7 +7,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageFour::PageFour(QWidget* parent) : QWizardPage(parent)
+PageFour::PageFour(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

@@ -4,9 +4,9 @@
 #include "ui_PageFour.h"
 
 #include <QString>
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageFour : public QWizardPage {
+class PageFour : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageFour(QWidget* parent = nullptr);

@@ -5,7 +5,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageLast::PageLast(QWidget* parent) : QWizardPage(parent)
+PageLast::PageLast(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

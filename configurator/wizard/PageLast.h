@@ -4,9 +4,9 @@
 #include "ui_PageLast.h"
 
 #include <QString>
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageLast : public QWizardPage {
+class PageLast : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageLast(QWidget* parent = nullptr);

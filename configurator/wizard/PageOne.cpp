@@ -4,7 +4,7 @@
 #include "PageIds.h"
 #include "WizardTexts.h"
 
-PageOne::PageOne(QWidget* parent) : QWizardPage(parent)
+PageOne::PageOne(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

@@ -3,9 +3,9 @@
 
 #include "ui_PageOne.h"
 
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageOne : public QWizardPage {
+class PageOne : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageOne(QWidget* parent = nullptr);

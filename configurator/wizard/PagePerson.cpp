@@ -2,14 +2,19 @@
 #include "PagePerson.h"
 
 #include "FileChooser.h"
+#include "FormGeometryLayout.h"
 #include "PageActions.h"
 #include "PageIds.h"
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PagePerson::PagePerson(QWidget* parent) : QWizardPage(parent)
+PagePerson::PagePerson(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
+    // The form places its widgets by hand; they keep their places and grow to fit their text.
+    new wizard::FormGeometryLayout(ui.groupBox);
+    new wizard::FormGeometryLayout(ui.groupBox_2);
+    new wizard::FormGeometryLayout(this);
     setTitle(wizard::text::kTitle);
     setSubTitle(wizard::text::kSubtitlePerson);
     connect(ui.browseMess, &QPushButton::clicked, this, &PagePerson::getMessPers);

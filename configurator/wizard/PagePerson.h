@@ -4,9 +4,9 @@
 #include "ui_PagePerson.h"
 
 #include <QString>
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PagePerson : public QWizardPage {
+class PagePerson : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PagePerson(QWidget* parent = nullptr);

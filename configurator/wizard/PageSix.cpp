@@ -6,7 +6,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageSix::PageSix(QWidget* parent) : QWizardPage(parent)
+PageSix::PageSix(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

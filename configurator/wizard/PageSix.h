@@ -3,9 +3,9 @@
 
 #include "ui_PageSix.h"
 
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageSix : public QWizardPage {
+class PageSix : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageSix(QWidget* parent = nullptr);

@@ -4,7 +4,7 @@
 #include "PageIds.h"
 #include "WizardTexts.h"
 
-PageThree::PageThree(QWidget* parent) : QWizardPage(parent)
+PageThree::PageThree(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

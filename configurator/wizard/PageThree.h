@@ -3,9 +3,9 @@
 
 #include "ui_PageThree.h"
 
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageThree : public QWizardPage {
+class PageThree : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageThree(QWidget* parent = nullptr);

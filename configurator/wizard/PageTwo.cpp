@@ -6,7 +6,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageTwo::PageTwo(QWidget* parent) : QWizardPage(parent)
+PageTwo::PageTwo(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

@@ -3,9 +3,9 @@
 
 #include "ui_PageTwo.h"
 
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageTwo : public QWizardPage {
+class PageTwo : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     explicit PageTwo(QWidget* parent = nullptr);

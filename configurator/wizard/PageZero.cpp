@@ -6,7 +6,7 @@
 #include "QtStdText.h"
 #include "WizardTexts.h"
 
-PageZero::PageZero(QWidget* parent) : QWizardPage(parent)
+PageZero::PageZero(QWidget* parent) : wizard::GrowingWizardPage(parent)
 {
     ui.setupUi(this);
     setTitle(wizard::text::kTitle);

@@ -3,9 +3,9 @@
 
 #include "ui_PageZero.h"
 
-#include <QWizardPage>
+#include "GrowingWizardPage.h"
 
-class PageZero : public QWizardPage {
+class PageZero : public wizard::GrowingWizardPage {
     Q_OBJECT
 public:
     // Reads the installed versions from the registry; ends the process when there is none.

@@ -82,6 +82,17 @@ TEST(Discovery, versionWithoutPathValueEndsWithUnassignedShortPathMessage)
     expectEnd([] { conf::findVelcppPath("2.9"); }, 10, "Cannot get short path of ::UNASSIGNED::");
 }
 
+TEST(Discovery, lookingUpAVersionsPathAnswersFalseWhereFindingItWouldEndTheProcess)
+{
+    FakeInstallation inst;
+    std::string path;
+    EXPECT_TRUE(conf::lookupVelcppPath("3.0", path));
+    EXPECT_EQ("C:\\VEL\\VELCPP3", path);
+    EXPECT_FALSE(conf::lookupVelcppPath("2.9", path)); // no such version
+    inst.remove(FakeInstallation::kVelcppDir);
+    EXPECT_FALSE(conf::lookupVelcppPath("3.0", path)); // a directory that does not exist has no short path
+}
+
 TEST(Discovery, valueLargerThanTheDataBufferCountsAsAbsent)
 {
     FakeInstallation inst;
@@ -127,6 +138,10 @@ TEST(Discovery, visualStudioVersionsAreThoseWhosePersonalityExists)
     EXPECT_EQ("C:\\VEL\\VELCPP3\\personalities\\VC++NET_2003.p_c", conf::personalityForVsVersion("2003"));
     expectEnd([] { conf::personalityForVsVersion("2005 "); }, 10, "Failed to recognise Visual C++ version.\nAborting");
     conf::WizardSettings::instance() = {};
+    // The same below a directory named by the caller, which the settings do not hold.
+    EXPECT_EQ(std::vector<std::string>{"2005"}, conf::availableVsVersions(FakeInstallation::kVelcppDir));
+    EXPECT_EQ(std::vector<std::string>{}, conf::availableVsVersions("C:\\VEL"));
+    EXPECT_EQ("C:\\VEL\\personalities\\mvc6.p_c", conf::personalityForVsVersion("C:\\VEL", "6"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // The wizard's frame and forms, and the pages' own behaviour: PagePerson's Browse rules, preselection.
 #include "FakeInstallation.h"
 #include "GenerationContext.h"
+#include "GrowingWizardPage.h"
 #include "WizardDriver.h"
 #include "WizardSettings.h"
 #include "MessageCapture.h"
@@ -48,15 +49,15 @@ protected:
     conftest::MessageCapture messages;
 };
 
-TEST_F(WizardPagesTest, wizardFrameHasItsLookAndNinePagesOfFixedSize)
+TEST_F(WizardPagesTest, wizardFrameHasItsLookAndNinePagesOfTheirDesignedLeastSizes)
 {
     WizardDriver d;
     MyWizard& w = d.wizard();
     EXPECT_EQ(w.windowTitle(), "Zembrel Configurator");
     EXPECT_EQ(w.wizardStyle(), QWizard::ModernStyle);
     EXPECT_EQ(w.options(), QWizard::WizardOptions(QWizard::NoBackButtonOnStartPage));
-    EXPECT_EQ(w.minimumSize(), QSize(450, 280));
-    EXPECT_EQ(w.maximumSize(), QSize(450, 280));
+    EXPECT_GE(w.minimumWidth(), 450);
+    EXPECT_GE(w.minimumHeight(), 280);
     EXPECT_FALSE(w.pixmap(QWizard::LogoPixmap).isNull());
     EXPECT_STREQ(w.metaObject()->className(), "MyWizard");
     EXPECT_EQ(w.pageIds(), QList<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
@@ -79,8 +80,8 @@ TEST_F(WizardPagesTest, wizardFrameHasItsLookAndNinePagesOfFixedSize)
         EXPECT_EQ(page->title(), "Zembrel Configurator");
         EXPECT_EQ(page->subTitle(), subtitles[id]);
         const QSize size = id == 8 ? QSize(430, 140) : QSize(430, 280);
-        EXPECT_EQ(page->minimumSize(), size);
-        EXPECT_EQ(page->maximumSize(), size);
+        EXPECT_EQ(static_cast<wizard::GrowingWizardPage*>(page)->givenSize(), size);
+        EXPECT_EQ(page->minimumSizeHint().expandedTo(size), page->minimumSizeHint());
         EXPECT_EQ(page->windowTitle(), "Select VELCPP Version");
     }
     EXPECT_EQ(w.field("velcpp_ver").toInt(), 0);
@@ -106,11 +107,6 @@ TEST_F(WizardPagesTest, formsStartWithNothingChosenAndPagePersonAtItsDefaults)
     EXPECT_TRUE(child<QRadioButton>(person, "noneAnal")->isChecked());
     for (const char* name : {"messPerson", "browseMess", "analPerson", "browseAnal"})
         EXPECT_FALSE(child<QWidget>(person, name)->isEnabled()) << name;
-    EXPECT_EQ(child<QWidget>(person, "customPerson")->geometry(), QRect(10, 40, 61, 19));
-    EXPECT_EQ(child<QWidget>(person, "noneAnal")->geometry(), QRect(10, 20, 82, 19));
-    EXPECT_EQ(child<QWidget>(person, "analPerson")->geometry(), QRect(80, 40, 231, 20));
-    EXPECT_EQ(child<QWidget>(person, "browseMess")->geometry(), QRect(320, 36, 75, 24));
-    EXPECT_EQ(child<QWidget>(person, "groupBox_2")->minimumSize(), QSize(100, 0));
 }
 
 TEST_F(WizardPagesTest, pageZeroPreselectsTheGreatestVersionByPlainTextComparison)

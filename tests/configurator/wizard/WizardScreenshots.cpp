@@ -1,7 +1,9 @@
-// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes.
+// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes, and
+// fails when a page does not show a text or control whole.
 // Run against an installation (ZEMBRELCONF_REGISTRY, ZEMBRELCONF_DRIVES) such as a copy of
 // examples/installation: "wizard_screenshots <output directory>". Messages go to standard error.
 #include "GenerationContext.h"
+#include "WidgetFit.h"
 #include "WizardDriver.h"
 #include "WizardSettings.h"
 #include "WizardStartup.h"
@@ -24,7 +26,8 @@ struct Route {
     std::function<void(wizardtest::WizardDriver&, const std::function<void()>& shot)> walk;
 };
 
-int takeRoute(const Route& route, const QDir& out)
+// Saves the pages of one route; counts in `cut` every text or control a page does not show whole.
+int takeRoute(const Route& route, const QDir& out, int& cut)
 {
     conf::WizardSettings::instance() = {};
     conf::GenerationContext::instance() = {};
@@ -42,6 +45,10 @@ int takeRoute(const Route& route, const QDir& out)
             ++saved;
         else
             std::fprintf(stderr, "cannot save %s\n", qPrintable(out.filePath(file)));
+        for (const QString& problem : wizardtest::cutWidgets(&driver.wizard())) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(file), qPrintable(problem));
+            ++cut;
+        }
     };
     route.walk(driver, shot);
     driver.cancel();
@@ -143,13 +150,18 @@ int main(int argc, char** argv)
     };
 
     int saved = 0;
+    int cut = 0;
     try {
         for (const Route& route : routes)
-            saved += takeRoute(route, out);
+            saved += takeRoute(route, out, cut);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "wizard_screenshots: %s\n", e.what());
         return 1;
     }
     std::printf("%d pages saved in %s\n", saved, qPrintable(out.absolutePath()));
+    if (cut > 0) {
+        std::fprintf(stderr, "wizard_screenshots: %d texts or controls are not shown whole\n", cut);
+        return 1;
+    }
     return 0;
 }

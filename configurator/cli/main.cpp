@@ -1,0 +1,37 @@
+// zembrelconf-cli: the Zembrel Configurator without a window, from a file of answers.
+#include "AnswersFile.h"
+#include "CliMessages.h"
+#include "OfferListing.h"
+#include "UnattendedRun.h"
+
+#include "MessageSink.h"
+
+#include <iostream>
+#include <string>
+
+int main(int argc, char** argv)
+{
+    // What the wizard shows in a message box goes to standard output.
+    conf::setWarningSink([](const std::string& text) { std::cout << text << '\n' << std::flush; });
+
+    const std::string argument = argc == 2 ? argv[1] : std::string();
+    if (argument == "--list") {
+        confcli::listOffers(std::cout);
+        return confcli::kStatusDone;
+    }
+    if (argument == "--help" || argument == "-h") {
+        std::cout << confcli::msg::kUsage;
+        return confcli::kStatusDone;
+    }
+    if (argument.empty() || argument[0] == '-') {
+        std::cout << confcli::msg::kUsage;
+        return confcli::kStatusRefused;
+    }
+    confcli::AnswersFile answers;
+    std::string error;
+    if (!confcli::AnswersFile::read(argument, answers, error)) {
+        std::cout << error << '\n' << confcli::msg::kNothingWritten << '\n';
+        return confcli::kStatusRefused;
+    }
+    return confcli::runUnattended(answers, std::cout);
+}
