@@ -161,12 +161,12 @@ bool M_SuppressionIndex::tagCovers(const Tag& tag, const U_LocationData& locatio
            tag.range.covers(location.line(), location.column(), kind2);
 }
 
-bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location,
-                                   bool kind2)
+const M_SuppressionIndex::Tag* M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
+                                                             const U_LocationData& location, bool kind2)
 {
     const auto listed = table.byMessage.find(message);
     if (listed == table.byMessage.end() && table.wide.empty())
-        return false; // no range names the number: the include chain need not be walked
+        return nullptr; // no range names the number: the include chain need not be walked
     // Each include location is owned by the location that names it, so the raw pointers stay valid.
     for (const U_LocationData* current = &location; current; current = current->includingLocation()) {
         if (listed != table.byMessage.end()) {
@@ -174,17 +174,17 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
             if (onLine != table.byPosition.end())
                 for (const std::int32_t tag : onLine->second)
                     if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
-                        return true;
+                        return &table.tags[static_cast<std::size_t>(tag)];
             for (const std::int32_t tag : listed->second)
                 if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
-                    return true;
+                    return &table.tags[static_cast<std::size_t>(tag)];
         }
         for (const WideRange& wide : table.wide)
             if (message >= wide.first && message <= wide.last &&
                 tagCovers(table.tags[static_cast<std::size_t>(wide.tag)], *current, kind2))
-                return true;
+                return &table.tags[static_cast<std::size_t>(wide.tag)];
     }
-    return false;
+    return nullptr;
 }
 
 bool M_SuppressionIndex::isSuppressed(const M_Diagnostic& diagnostic) const
@@ -197,4 +197,15 @@ bool M_SuppressionIndex::isSuppressed(std::int32_t messageNumber, const U_Locati
     if (fourthFlag || !location)
         return false;
     return coveredBy(kind1_, messageNumber, *location, false) || coveredBy(kind2_, messageNumber, *location, true);
+}
+
+const M_SuppressionRecord* M_SuppressionIndex::coveringRecord(const M_Diagnostic& diagnostic) const
+{
+    const U_Location& location = diagnostic.location();
+    if (diagnostic.fourthFlag() || !location)
+        return nullptr;
+    const Tag* tag = coveredBy(kind1_, diagnostic.messageNumber(), *location, false);
+    if (!tag)
+        tag = coveredBy(kind2_, diagnostic.messageNumber(), *location, true);
+    return tag ? tag->record.get() : nullptr;
 }
