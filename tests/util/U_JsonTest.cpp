@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <iostream>
 #include <random>
 
@@ -125,8 +126,10 @@ TEST(JsonValueTest, refusesMalformedTextWithTheOffset)
 // same structure, numbers and (repaired) strings, compact and indented alike.
 TEST(JsonRoundTripTest, everythingWrittenReadsBack)
 {
-    const unsigned seed = std::random_device{}();
-    std::cout << "[seed] JsonRoundTripTest " << seed << "\n";
+    // ZEMB_SEED=<seed> replays a run.
+    const char* given = std::getenv("ZEMB_SEED");
+    const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
+    std::cout << "[seed] JsonRoundTripTest ZEMB_SEED=" << seed << "\n";
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     const auto randomText = [&] {
