@@ -335,15 +335,21 @@ TEST_F(RulesReportEndToEndTest, dryRunLeavesEveryErrorFileByteIdenticalAndReport
     EXPECT_EQ(stopped.out.rfind("Failed to open .err file for src/main.cpp\n", 0), 0u) << stopped.out;
 }
 
-TEST_F(RulesReportEndToEndTest, settingsInTheConfigurationFileApplyToEveryRun)
+TEST_F(RulesReportEndToEndTest, settingsInTheConfigurationFileOrAPersonalityApplyToEveryRun)
 {
     const std::map<std::string, std::string> before = errorFiles();
-    writeBytes(path("bin/velcpp.cfg"), "#options\n-po suppresszembrel::report=" + path("cfg.jsonl") +
-                                           "\n-po suppresszembrel::dry_run=1\n");
+    writeBytes(path("bin/velcpp.cfg"), "#options\r\n-po suppresszembrel::report=" + path("cfg.jsonl") +
+                                           "\r\n-po suppresszembrel::dry_run=1\r\n");
     const ProcessResult r = build();
     EXPECT_EQ(r.status, 0) << r.out << r.err;
     EXPECT_EQ(errorFiles(), before);
     EXPECT_EQ(linesOfType(reportLines(path("cfg.jsonl")), "run").size(), 2u);
+
+    // A personality: an options file read through -via.
+    writeBytes(path("bin/velcpp.cfg"), "#options\n");
+    writeBytes(path("team.p_a"), "-po suppresszembrel::report=" + path("via.jsonl") + "\n");
+    ASSERT_EQ(build({"-via", path("team.p_a")}).status, 0);
+    EXPECT_EQ(linesOfType(reportLines(path("via.jsonl")), "record").size(), 6u);
 }
 
 TEST_F(RulesReportEndToEndTest, reportThatCannotBeWrittenIsSaidAndTheRunGoesOn)

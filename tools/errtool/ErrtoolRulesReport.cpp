@@ -9,6 +9,7 @@
 #include "U_Sha256.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace errtool {
 
@@ -64,6 +65,19 @@ std::vector<std::pair<Key, std::int64_t>> byCount(const std::map<Key, std::int64
 {
     std::vector<std::pair<Key, std::int64_t>> sorted(counts.begin(), counts.end());
     std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    return sorted;
+}
+
+// The rules in the order of their files and lines (contents of one file side by side).
+std::vector<const RulesReport::Rule*> inFileOrder(const std::map<std::tuple<std::string, std::string, std::int32_t>,
+                                                                 RulesReport::Rule>& rules)
+{
+    std::vector<const RulesReport::Rule*> sorted;
+    for (const auto& entry : rules)
+        sorted.push_back(&entry.second);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const RulesReport::Rule* a, const RulesReport::Rule* b) {
+        return std::tie(a->path, a->line, a->sha256) < std::tie(b->path, b->line, b->sha256);
+    });
     return sorted;
 }
 
@@ -187,8 +201,8 @@ std::string RulesReport::text() const
                       " diagnostics examined, " + std::to_string(runs_.records) + " records appended\n";
 
     TextTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
-    for (const auto& entry : hits_) {
-        const Rule& rule = entry.second;
+    for (const Rule* hit : inFileOrder(hits_)) {
+        const Rule& rule = *hit;
         hits.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), kindText(rule), shortHash(rule.sha256),
                      rule.text});
     }
@@ -201,8 +215,8 @@ std::string RulesReport::text() const
             compared_ ? "none" : "give the rules files (--rules, --parameter-rules) to list them");
 
     TextTable unusable({{"runs", true}, {"rule", false}, {"kind", false}, {"reason", false}, {"text", false}});
-    for (const auto& entry : unusable_) {
-        const Rule& rule = entry.second;
+    for (const Rule* entry : inFileOrder(unusable_)) {
+        const Rule& rule = *entry;
         unusable.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), rule.kind, rule.reason, rule.text});
     }
     section(out, "Rules that could not be used", unusable, "none");
@@ -249,10 +263,10 @@ std::string RulesReport::json() const
         out.member("rule", rule.text);
     };
     out.key("hits").beginArray();
-    for (const auto& entry : hits_) {
+    for (const Rule* rule : inFileOrder(hits_)) {
         out.beginObject();
-        ruleFields(entry.second);
-        out.member("hits", entry.second.count).endObject();
+        ruleFields(*rule);
+        out.member("hits", rule->count).endObject();
     }
     out.endArray();
     out.key("unused").beginArray();
@@ -262,10 +276,10 @@ std::string RulesReport::json() const
     }
     out.endArray();
     out.key("unusable").beginArray();
-    for (const auto& entry : unusable_) {
+    for (const Rule* rule : inFileOrder(unusable_)) {
         out.beginObject();
-        ruleFields(entry.second);
-        out.member("reason", entry.second.reason).member("runs", entry.second.count).endObject();
+        ruleFields(*rule);
+        out.member("reason", rule->reason).member("runs", rule->count).endObject();
     }
     out.endArray();
     out.key("messages").beginArray();
