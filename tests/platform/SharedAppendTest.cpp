@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
+#include <filesystem>
 
 using testsupport::TempDir;
 using testsupport::readBytes;
@@ -20,13 +20,16 @@ TEST(SharedAppendTest, createsAMissingFileAndAppendsAfterWhatIsThere)
     EXPECT_EQ(readBytes(path), "one\r\ntwo\r\nthree\r\n");
 }
 
-TEST(SharedAppendTest, fileWithoutAFinalLineEndGetsOneBeforeTheNewLines)
+// The new lines never continue an unfinished last line: POSIX ends that line (only another program
+// can leave one there), Win32 cuts it off (a writer terminated in the middle of its lines).
+TEST(SharedAppendTest, unfinishedLastLineIsNeverContinued)
 {
     TempDir dir;
     const std::string path = dir.file("report.jsonl");
     writeBytes(path, "whole\r\nhalf a li");
     ASSERT_TRUE(platform::appendLines(path, "next\r\n"));
-    EXPECT_EQ(readBytes(path), "whole\r\nhalf a li\r\nnext\r\n");
+    const std::string got = readBytes(path);
+    EXPECT_TRUE(got == "whole\r\nhalf a li\r\nnext\r\n" || got == "whole\r\nnext\r\n") << got;
 }
 
 TEST(SharedAppendTest, missingDirectoryOrADirectoryFailsAndCreatesNothing)
@@ -34,6 +37,6 @@ TEST(SharedAppendTest, missingDirectoryOrADirectoryFailsAndCreatesNothing)
     TempDir dir;
     EXPECT_FALSE(platform::appendLines(dir.file("missing/report.jsonl"), "x\r\n"));
     EXPECT_FALSE(testsupport::fileExists(dir.file("missing")));
-    ::mkdir(dir.file("adir").c_str(), 0755);
+    std::filesystem::create_directory(dir.file("adir"));
     EXPECT_FALSE(platform::appendLines(dir.file("adir"), "x\r\n"));
 }
