@@ -1,6 +1,8 @@
 // A recursive-descent JSON reader with a bound on nesting.
 #include "U_JsonValue.h"
 
+#include "Utf8Append.h"
+
 #include <cmath>
 #include <cstdlib>
 
@@ -146,25 +148,6 @@ private:
         return value;
     }
 
-    static void appendUtf8(std::string& out, unsigned code)
-    {
-        if (code < 0x80) {
-            out += static_cast<char>(code);
-        } else if (code < 0x800) {
-            out += static_cast<char>(0xC0 | (code >> 6));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else if (code < 0x10000) {
-            out += static_cast<char>(0xE0 | (code >> 12));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-
     std::string parseString()
     {
         ++pos_; // the opening quote
@@ -204,7 +187,7 @@ private:
                         fail("bad surrogate pair");
                     code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
                 }
-                appendUtf8(out, code);
+                platform::appendUtf8(out, code);
                 break;
             }
             default:

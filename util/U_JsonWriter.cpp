@@ -1,6 +1,8 @@
 // JSON text: structure, escaping and the repair of text that is not UTF-8.
 #include "U_JsonWriter.h"
 
+#include "Utf8Append.h"
+
 namespace {
 
 // The length of the well-formed UTF-8 sequence at the start of the text, or 0 when there is none:
@@ -72,9 +74,7 @@ void U_JsonWriter::appendString(std::string& out, std::string_view text)
             i += length;
             continue;
         }
-        // Not UTF-8: the Latin-1 character of the byte, in UTF-8.
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
+        platform::appendUtf8(out, c); // not UTF-8: the Latin-1 character of the byte
         ++i;
     }
     out += '"';

@@ -9,6 +9,8 @@
 
 #include "TestSupport.h"
 
+#include "TestSeed.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -32,9 +34,7 @@ std::string asRead(const std::string& text)
 
 TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReportedThem)
 {
-    const char* given = std::getenv("ZEMB_SEED");
-    const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-    std::cout << "[seed] RulesReportRoundTripTest ZEMB_SEED=" << seed << "\n";
+    const unsigned seed = testsupport::testSeed("RulesReportRoundTripTest");
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     const auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };

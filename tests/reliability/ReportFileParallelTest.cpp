@@ -4,6 +4,10 @@
 
 #include "U_JsonValue.h"
 
+#include "TestSupport.h"
+
+#include "TestSeed.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -128,10 +132,7 @@ TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
     ASSERT_EQ(waitForChild(startChild(argv, box.childOptions()), 120), 0);
     const auto span = std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - started).count();
 
-    // ZEMB_SEED=<seed> replays a run.
-    const char* given = std::getenv("ZEMB_SEED");
-    const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-    std::cout << "[seed] killedRunsNeverLeaveHalfALine ZEMB_SEED=" << seed << "\n";
+    const unsigned seed = testsupport::testSeed("killedRunsNeverLeaveHalfALine");
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     std::uniform_int_distribution<long long> delay(0, span * 12 / 10 + 1);

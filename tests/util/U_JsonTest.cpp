@@ -2,6 +2,10 @@
 #include "U_JsonValue.h"
 #include "U_JsonWriter.h"
 
+#include "TestSupport.h"
+
+#include "TestSeed.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -126,10 +130,7 @@ TEST(JsonValueTest, refusesMalformedTextWithTheOffset)
 // same structure, numbers and (repaired) strings, compact and indented alike.
 TEST(JsonRoundTripTest, everythingWrittenReadsBack)
 {
-    // ZEMB_SEED=<seed> replays a run.
-    const char* given = std::getenv("ZEMB_SEED");
-    const unsigned seed = given ? static_cast<unsigned>(std::strtoul(given, nullptr, 10)) : std::random_device{}();
-    std::cout << "[seed] JsonRoundTripTest ZEMB_SEED=" << seed << "\n";
+    const unsigned seed = testsupport::testSeed("JsonRoundTripTest");
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
     const auto randomText = [&] {

@@ -39,6 +39,17 @@ bool readFile(const std::string& path, std::string& text)
     return true;
 }
 
+// Replaces the file with the bytes; false (after saying so) when it cannot be written.
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        std::cerr << "errtool: cannot write " << path << "\n";
+    return static_cast<bool>(out);
+}
+
 void setOption(C_OptionBase& option, const std::string& value)
 {
     std::istringstream in(value);
@@ -82,15 +93,7 @@ int make(const std::string& descriptionPath, const std::string& errorFile, bool 
         errtool::appendToErrorFile(description, errorFile);
         return 0;
     }
-    const std::string bytes = errtool::buildErrorFile(description);
-    std::ofstream out(errorFile, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "errtool: cannot write " << errorFile << "\n";
-        return 2;
-    }
-    return 0;
+    return writeFile(errorFile, errtool::buildErrorFile(description)) ? 0 : 2;
 }
 
 int rulesReport(const std::vector<std::string>& args)
@@ -164,14 +167,7 @@ int sarif(const std::vector<std::string>& args)
     std::string text;
     for (const char c : log)
         text += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    std::ofstream out(output, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "errtool: cannot write " << output << "\n";
-        return 2;
-    }
-    return 0;
+    return writeFile(output, text) ? 0 : 2;
 }
 
 } // namespace
