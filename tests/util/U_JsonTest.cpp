@@ -2,8 +2,6 @@
 #include "U_JsonValue.h"
 #include "U_JsonWriter.h"
 
-#include "TestSupport.h"
-
 #include "TestSeed.h"
 
 #include <gtest/gtest.h>
