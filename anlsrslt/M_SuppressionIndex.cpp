@@ -161,30 +161,37 @@ bool M_SuppressionIndex::tagCovers(const Tag& tag, const U_LocationData& locatio
            tag.range.covers(location.line(), location.column(), kind2);
 }
 
-const M_SuppressionIndex::Tag* M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
-                                                             const U_LocationData& location, bool kind2)
+template <class Found>
+bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location,
+                                   bool kind2, Found&& found)
 {
+    const auto covers = [&](std::int32_t tag, const U_LocationData& at) {
+        const Tag& covering = table.tags[static_cast<std::size_t>(tag)];
+        if (!tagCovers(covering, at, kind2))
+            return false;
+        found(covering);
+        return true;
+    };
     const auto listed = table.byMessage.find(message);
     if (listed == table.byMessage.end() && table.wide.empty())
-        return nullptr; // no range names the number: the include chain need not be walked
+        return false; // no range names the number: the include chain need not be walked
     // Each include location is owned by the location that names it, so the raw pointers stay valid.
     for (const U_LocationData* current = &location; current; current = current->includingLocation()) {
         if (listed != table.byMessage.end()) {
             const auto onLine = table.byPosition.find(Position{message, current->line(), current->file().fullNameKey()});
             if (onLine != table.byPosition.end())
                 for (const std::int32_t tag : onLine->second)
-                    if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
-                        return &table.tags[static_cast<std::size_t>(tag)];
+                    if (covers(tag, *current))
+                        return true;
             for (const std::int32_t tag : listed->second)
-                if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
-                    return &table.tags[static_cast<std::size_t>(tag)];
+                if (covers(tag, *current))
+                    return true;
         }
         for (const WideRange& wide : table.wide)
-            if (message >= wide.first && message <= wide.last &&
-                tagCovers(table.tags[static_cast<std::size_t>(wide.tag)], *current, kind2))
-                return &table.tags[static_cast<std::size_t>(wide.tag)];
+            if (message >= wide.first && message <= wide.last && covers(wide.tag, *current))
+                return true;
     }
-    return nullptr;
+    return false;
 }
 
 bool M_SuppressionIndex::isSuppressed(const M_Diagnostic& diagnostic) const
@@ -196,7 +203,9 @@ bool M_SuppressionIndex::isSuppressed(std::int32_t messageNumber, const U_Locati
 {
     if (fourthFlag || !location)
         return false;
-    return coveredBy(kind1_, messageNumber, *location, false) || coveredBy(kind2_, messageNumber, *location, true);
+    const auto any = [](const Tag&) {};
+    return coveredBy(kind1_, messageNumber, *location, false, any) ||
+           coveredBy(kind2_, messageNumber, *location, true, any);
 }
 
 const M_SuppressionRecord* M_SuppressionIndex::coveringRecord(const M_Diagnostic& diagnostic) const
@@ -204,8 +213,9 @@ const M_SuppressionRecord* M_SuppressionIndex::coveringRecord(const M_Diagnostic
     const U_Location& location = diagnostic.location();
     if (diagnostic.fourthFlag() || !location)
         return nullptr;
-    const Tag* tag = coveredBy(kind1_, diagnostic.messageNumber(), *location, false);
-    if (!tag)
-        tag = coveredBy(kind2_, diagnostic.messageNumber(), *location, true);
-    return tag ? tag->record.get() : nullptr;
+    const M_SuppressionRecord* record = nullptr;
+    const auto keep = [&](const Tag& tag) { record = tag.record.get(); };
+    if (!coveredBy(kind1_, diagnostic.messageNumber(), *location, false, keep))
+        coveredBy(kind2_, diagnostic.messageNumber(), *location, true, keep);
+    return record;
 }

@@ -48,6 +48,12 @@ void writeRuleFields(U_JsonWriter& line, const std::string& path, const std::str
 
 } // namespace
 
+const std::string& SuppressionReport::Reading::lineText(std::int32_t line) const
+{
+    static const std::string none;
+    return line >= 1 && static_cast<std::size_t>(line) <= lines.size() ? lines[static_cast<std::size_t>(line) - 1] : none;
+}
+
 SuppressionReport::SuppressionReport(ReportOptions options, std::ostream& out)
     : options_(std::move(options)), out_(out)
 {
@@ -62,7 +68,8 @@ std::size_t SuppressionReport::reading(const SharedRuleSet<Rule>& set)
         if (readings_[i].set == set)
             return i;
     const RulesFileSource& source = set->source();
-    readings_.push_back(Reading{set, source.path, source.path.empty() ? std::string() : sha256Hex(source.bytes)});
+    readings_.push_back(
+        Reading{set, source.path, source.path.empty() ? std::string() : sha256Hex(source.bytes), source.lines()});
     const Reading& added = readings_.back();
     const char* kind = isParameterRule<Rule>() ? reportmsg::kParameterKind : reportmsg::kMessageKind;
     for (const UnusableRuleLine& unusable : source.unusable) {
@@ -103,16 +110,18 @@ void SuppressionReport::addRecords(const std::vector<RuleMatch<Rule>>& matches, 
         if (listOnly) {
             out_ << reportmsg::kWouldSuppress << location.file().fullName() << ':' << location.line() << ':'
                  << location.column() << reportmsg::kMessage << diagnostic.messageNumber() << reportmsg::kBy
-                 << rules.path << ':' << rule.line << ": " << rule.text << '\n';
+                 << rules.path << ':' << rule.line << ": " << rules.lineText(rule.line) << '\n';
             continue;
         }
         U_JsonWriter line;
         line.beginObject().member("type", reportmsg::kRecordLine);
         if constexpr (isParameterRule<Rule>()) {
-            writeRuleFields(line, rules.path, rules.sha256, rule.line, rule.text, reportmsg::kParameterKind);
+            writeRuleFields(line, rules.path, rules.sha256, rule.line, rules.lineText(rule.line),
+                            reportmsg::kParameterKind);
             line.member("position", rule.position);
         } else {
-            writeRuleFields(line, rules.path, rules.sha256, rule.line, rule.text, reportmsg::kMessageKind);
+            writeRuleFields(line, rules.path, rules.sha256, rule.line, rules.lineText(rule.line),
+                            reportmsg::kMessageKind);
         }
         line.member("message", diagnostic.messageNumber()).member("file", location.file().fullName());
         line.member("line", location.line()).member("column", location.column());

@@ -45,6 +45,9 @@ private:
         std::shared_ptr<const void> set; // keeps the rule set, and so its rules, alive
         std::string path;
         std::string sha256;
+        std::vector<std::string> lines; // of the rules file, for the rules' texts
+
+        const std::string& lineText(std::int32_t line) const;
     };
 
     static constexpr std::size_t kNone = static_cast<std::size_t>(-1);

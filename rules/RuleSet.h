@@ -24,6 +24,10 @@ struct RulesFileSource {
     std::string path;
     std::string bytes;
     std::vector<UnusableRuleLine> unusable;
+
+    // Every line of the bytes as the reading saw it (text mode), line 1 first: the text of a rule
+    // is found from its line number, so that a reading keeps no copy of it.
+    std::vector<std::string> lines() const;
 };
 
 // Matching wants a file's rules sorted (stably, by Rule::orderedBefore) and indexed by message

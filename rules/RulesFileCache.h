@@ -25,7 +25,7 @@ public:
     // Reads the rules file at the path. Every line that is not blank goes to
     // parse(line, rule, report), which fills the rule and returns true for a usable line, or calls
     // report(reason, line) and returns false; the reports become "Ignoring <path><reason><line>".
-    // A usable rule gets its line number and text here.
+    // A usable rule gets its line number here.
     template <class Parse>
     SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
@@ -52,7 +52,6 @@ public:
                 return;
             }
             rule.line = lineNumber;
-            rule.text = line;
             rules.push_back(std::move(rule));
         });
         set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));

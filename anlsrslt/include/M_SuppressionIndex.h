@@ -103,9 +103,11 @@ private:
         std::vector<WideRange> wide;
     };
 
-    // The tag of a range that covers the location or one in its include chain, or null.
-    static const Tag* coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location,
-                                bool kind2);
+    // Whether a range covers the location or one in its include chain; found(tag) is called with
+    // the first that does.
+    template <class Found>
+    static bool coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location, bool kind2,
+                          Found&& found);
     static bool tagCovers(const Tag& tag, const U_LocationData& location, bool kind2);
 
     QuietTest quiet_;

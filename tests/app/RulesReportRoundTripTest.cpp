@@ -106,13 +106,17 @@ TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReporte
         const U_JsonValue json = U_JsonValue::parse(read.json());
 
         // Hits: every rule that matched, with its line, text and count.
+        const std::vector<std::string> messageLines = messageRules->source().lines();
+        const std::vector<std::string> parameterLines = parameterRules->source().lines();
         std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::int64_t>> expectedHits;
         for (const auto& match : messageMatches)
             ++expectedHits.emplace(std::make_pair(std::string("message"), match.rule->line),
-                                   std::make_pair(asRead(match.rule->text), 0)).first->second.second;
+                                   std::make_pair(asRead(messageLines.at(match.rule->line - 1)), 0))
+                  .first->second.second;
         for (const auto& match : parameterMatches)
             ++expectedHits.emplace(std::make_pair(std::string("parameter"), match.rule->line),
-                                   std::make_pair(asRead(match.rule->text), 0)).first->second.second;
+                                   std::make_pair(asRead(parameterLines.at(match.rule->line - 1)), 0))
+                  .first->second.second;
         std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::int64_t>> hits;
         for (const U_JsonValue& rule : json.find("hits")->items())
             hits[{rule.stringAt("kind"), rule.integerAt("rule_line")}] = {rule.stringAt("rule"), rule.integerAt("hits")};
