@@ -46,6 +46,16 @@ void U_JsonWriter::appendString(std::string& out, std::string_view text)
     static const char* const kHex = "0123456789abcdef";
     out += '"';
     for (std::size_t i = 0; i < text.size();) {
+        // Printable ASCII other than the quote and the backslash goes out as it is, a run at a time.
+        std::size_t plain = i;
+        while (plain < text.size() && static_cast<unsigned char>(text[plain]) >= 0x20 &&
+               static_cast<unsigned char>(text[plain]) < 0x80 && text[plain] != '"' && text[plain] != '\\')
+            ++plain;
+        if (plain > i) {
+            out.append(text.data() + i, plain - i);
+            i = plain;
+            continue;
+        }
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
             switch (c) {
