@@ -161,9 +161,17 @@ bool M_SuppressionIndex::tagCovers(const Tag& tag, const U_LocationData& locatio
            tag.range.covers(location.line(), location.column(), kind2);
 }
 
+template <class Found>
 bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location,
-                                   bool kind2)
+                                   bool kind2, Found&& found)
 {
+    const auto covers = [&](std::int32_t tag, const U_LocationData& at) {
+        const Tag& covering = table.tags[static_cast<std::size_t>(tag)];
+        if (!tagCovers(covering, at, kind2))
+            return false;
+        found(covering);
+        return true;
+    };
     const auto listed = table.byMessage.find(message);
     if (listed == table.byMessage.end() && table.wide.empty())
         return false; // no range names the number: the include chain need not be walked
@@ -173,15 +181,14 @@ bool M_SuppressionIndex::coveredBy(const KindTable& table, std::int32_t message,
             const auto onLine = table.byPosition.find(Position{message, current->line(), current->file().fullNameKey()});
             if (onLine != table.byPosition.end())
                 for (const std::int32_t tag : onLine->second)
-                    if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
+                    if (covers(tag, *current))
                         return true;
             for (const std::int32_t tag : listed->second)
-                if (tagCovers(table.tags[static_cast<std::size_t>(tag)], *current, kind2))
+                if (covers(tag, *current))
                     return true;
         }
         for (const WideRange& wide : table.wide)
-            if (message >= wide.first && message <= wide.last &&
-                tagCovers(table.tags[static_cast<std::size_t>(wide.tag)], *current, kind2))
+            if (message >= wide.first && message <= wide.last && covers(wide.tag, *current))
                 return true;
     }
     return false;
@@ -196,5 +203,19 @@ bool M_SuppressionIndex::isSuppressed(std::int32_t messageNumber, const U_Locati
 {
     if (fourthFlag || !location)
         return false;
-    return coveredBy(kind1_, messageNumber, *location, false) || coveredBy(kind2_, messageNumber, *location, true);
+    const auto any = [](const Tag&) {};
+    return coveredBy(kind1_, messageNumber, *location, false, any) ||
+           coveredBy(kind2_, messageNumber, *location, true, any);
+}
+
+const M_SuppressionRecord* M_SuppressionIndex::coveringRecord(const M_Diagnostic& diagnostic) const
+{
+    const U_Location& location = diagnostic.location();
+    if (diagnostic.fourthFlag() || !location)
+        return nullptr;
+    const M_SuppressionRecord* record = nullptr;
+    const auto keep = [&](const Tag& tag) { record = tag.record.get(); };
+    if (!coveredBy(kind1_, diagnostic.messageNumber(), *location, false, keep))
+        coveredBy(kind2_, diagnostic.messageNumber(), *location, true, keep);
+    return record;
 }

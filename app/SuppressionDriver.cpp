@@ -5,7 +5,9 @@
 #include "C_Environment.h"
 #include "C_OrphanFileHandler.h"
 #include "QL_ProgramDirectory.h"
+#include "ReportOptions.h"
 #include "SuppressionDriverMessages.h"
+#include "SuppressionReport.h"
 
 #include "MessageRule.h"
 #include "ParameterRule.h"
@@ -25,11 +27,14 @@
 
 namespace {
 
-[[noreturn]] void stop(const std::string& report, int status = drivermsg::kStopStatus)
+// The run's report, if any, is written after the stop's own line: it holds what the run appended.
+[[noreturn]] void stop(const SuppressionStop& stopped, SuppressionReport* report)
 {
-    std::cout << report << '\n';
+    std::cout << stopped.report() << '\n';
     std::cout.flush();
-    std::exit(status);
+    if (report)
+        report->finish();
+    std::exit(stopped.status());
 }
 
 // Whether one of the diagnostics the reader passed over is not suppressed yet.
@@ -43,23 +48,27 @@ bool anyNotSuppressed(const std::vector<RuleReadingInterest::PassedOver>& diagno
 }
 
 void processFileOrStop(const U_Filename& file, const std::string& errorFileDirectory,
-                       const std::string& appendDirectory)
+                       const std::string& appendDirectory, SuppressionReport* report)
 {
     const std::string sourcePath = toForwardSlashes(file.givenName());
     if (!fileExists(sourcePath))
-        stop(sourcePath + drivermsg::kNotFound);
+        throw SuppressionStop(sourcePath + drivermsg::kNotFound, drivermsg::kStopStatus);
     if (!fileExists(errorFileDirectory))
-        stop(errorFileDirectory + drivermsg::kNotFound);
+        throw SuppressionStop(errorFileDirectory + drivermsg::kNotFound, drivermsg::kStopStatus);
 
     // The rules first, so that the reader builds only the diagnostics a rule can reach; what their
     // reading writes or raises is released below, where it always took effect.
     const RulesReadAhead rules(programDirectory());
     RuleReadingInterest interest(rules.messageRules(), rules.parameterRules());
+    if (report)
+        report->rulesRead(rules.messageRules(), rules.parameterRules());
 
     const std::string errorFile = M_errorFilePath(errorFileDirectory, file.fullName());
     const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(errorFile, file.fullName(), &interest);
     if (!reader)
-        stop(drivermsg::kFailedToOpenErrorFile + sourcePath);
+        throw SuppressionStop(drivermsg::kFailedToOpenErrorFile + sourcePath, drivermsg::kStopStatus);
+    if (report)
+        report->fileRead(reader->diagnostics().size() + interest.passedOverDiagnostics().size());
 
     std::vector<M_DiagnosticHandle> candidates;
     {
@@ -82,32 +91,57 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         return;
 
     const DiagnosticEntries entries = buildEntries(candidates);
-    const MatchList messageMatches = matchMessageRules(*messageRules, entries);
-    const MatchList parameterMatches = matchParameterRules(*parameterRules, entries);
+    const bool keepMatchedText = report != nullptr;
+    const MessageMatches messageMatches = matchMessageRules(*messageRules, entries, keepMatchedText);
+    const ParameterMatches parameterMatches = matchParameterRules(*parameterRules, entries, keepMatchedText);
 
-    // The message-rule block and the parameter-rule block: one lock and one publication.
-    appendSuppressions({&messageMatches, &parameterMatches}, M_errorFilePath(appendDirectory, file.fullName()));
+    // The message-rule block and the parameter-rule block: one lock and one publication. The error
+    // file first: the report tells what it got.
+    const std::string appendTo = M_errorFilePath(appendDirectory, file.fullName());
+    if (!report || !report->dryRun())
+        appendSuppressions(messageMatches, parameterMatches, appendTo);
+    if (report)
+        report->appended(appendTo, messageMatches, parameterMatches);
 }
 
-} // namespace
-
-void processFile(const U_Filename& file, const std::string& errorFileDirectory, const std::string& appendDirectory)
-{
-    try {
-        processFileOrStop(file, errorFileDirectory, appendDirectory);
-    } catch (const SuppressionStop& stopped) {
-        stop(stopped.report(), stopped.status());
-    }
-}
-
-void runSuppression(const C_CmdArgs& args, const std::string& crossModuleFile, const C_OrphanFileHandler& files)
+void processFiles(const C_CmdArgs& args, const std::string& crossModuleFile, const C_OrphanFileHandler& files,
+                  SuppressionReport* report)
 {
     if (!crossModuleFile.empty()) {
         // Named by its base name, so resolved against the current directory; its error file is
         // read from the directory that holds it.
         processFile(U_Filename::fromName(baseName(crossModuleFile)), dirName(crossModuleFile),
-                    outputDirectory(args));
+                    outputDirectory(args), report);
     }
     for (const C_OrphanFileHandler::Entry* entry : files)
-        processFile(entry->first, entry->second, entry->second);
+        processFile(entry->first, entry->second, entry->second, report);
+}
+
+} // namespace
+
+void processFile(const U_Filename& file, const std::string& errorFileDirectory, const std::string& appendDirectory,
+                 SuppressionReport* report)
+{
+    try {
+        processFileOrStop(file, errorFileDirectory, appendDirectory, report);
+    } catch (const SuppressionStop& stopped) {
+        stop(stopped, report);
+    }
+}
+
+void runSuppression(const C_CmdArgs& args, const std::string& crossModuleFile, const C_OrphanFileHandler& files)
+{
+    const ReportOptions options = ReportOptions::fromPostAnalysisOptions();
+    if (!options.active()) {
+        processFiles(args, crossModuleFile, files, nullptr);
+        return;
+    }
+    SuppressionReport report(options, std::cout);
+    try {
+        processFiles(args, crossModuleFile, files, &report);
+    } catch (...) {
+        report.finish(); // what the files before the failure got
+        throw;
+    }
+    report.finish();
 }

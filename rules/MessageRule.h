@@ -15,6 +15,7 @@ struct MessageRule {
     std::int32_t messageNumber = 0;
     std::string pattern;                              // exactly as it stood in the file
     std::shared_ptr<const RulePattern> compiled;      // never null in a list that was read
+    std::int32_t line = 0;                            // 1-based line in the rules file (see RulesFileSource)
 
     // The order of matching: by message number, file order kept within a number.
     static bool orderedBefore(const MessageRule& a, const MessageRule& b) { return a.messageNumber < b.messageNumber; }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 // Maps every message number to the first rule with that number; the number's rules are that one
@@ -37,17 +38,24 @@ public:
     bool hasRules(std::int32_t messageNumber) const { return firstOf(messageNumber) != kNone; }
 
     // Calls the function with each rule of the number in order until it answers true; answers
-    // whether one did.
+    // that rule, or null when none did.
     template <class Function>
-    bool anyOf(std::int32_t messageNumber, Function&& function) const
+    const Rule* find(std::int32_t messageNumber, Function&& function) const
     {
         const std::size_t first = firstOf(messageNumber);
         if (first == kNone)
-            return false;
+            return nullptr;
         for (std::size_t i = first; i < rules_.size() && rules_[i].messageNumber == messageNumber; ++i)
             if (function(rules_[i]))
-                return true;
-        return false;
+                return &rules_[i];
+        return nullptr;
+    }
+
+    // Whether find would answer a rule.
+    template <class Function>
+    bool anyOf(std::int32_t messageNumber, Function&& function) const
+    {
+        return find(messageNumber, std::forward<Function>(function)) != nullptr;
     }
 
 private:

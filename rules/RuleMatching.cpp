@@ -13,17 +13,19 @@
 #include <optional>
 #include <utility>
 
-MatchList matchMessageRules(const RuleSet<MessageRule>& rules, const DiagnosticEntries& entries)
+MessageMatches matchMessageRules(const RuleSet<MessageRule>& rules, const DiagnosticEntries& entries,
+                                 bool keepMatchedText)
 {
     const RuleIndex<MessageRule>& index = rules.index();
 
-    MatchList matches;
+    MessageMatches matches;
     const std::string* currentPath = nullptr;
     std::optional<SourceLineCursor> source;
     // Diagnostics of one number on one line see the same text and the same rules, so the answer
-    // for a (line, number) pair is worked out once; the list holds the pairs of the current line.
+    // for a (line, number) pair is worked out once; the list holds the pairs of the current line
+    // with the rule that matched (null for none).
     std::int32_t answeredLine = 0;
-    std::vector<std::pair<std::int32_t, bool>> answers;
+    std::vector<std::pair<std::int32_t, const MessageRule*>> answers;
     // The current line prepared for its rules' pre-checks, made when a first answer is needed.
     std::optional<MatchSubject> subject;
     for (const DiagnosticEntry& entry : entries) {
@@ -47,32 +49,33 @@ MatchList matchMessageRules(const RuleSet<MessageRule>& rules, const DiagnosticE
         }
         const auto known = std::find_if(answers.begin(), answers.end(),
                                         [&](const auto& answer) { return answer.first == entry.messageNumber; });
-        bool matched;
+        const MessageRule* matched;
         if (known != answers.end()) {
             matched = known->second;
         } else {
             if (!subject)
                 subject.emplace(source->text());
-            matched = index.anyOf(entry.messageNumber,
-                                  [&](const MessageRule& rule) { return rule.compiled->matches(*subject); });
+            matched = index.find(entry.messageNumber,
+                                 [&](const MessageRule& rule) { return rule.compiled->matches(*subject); });
             answers.emplace_back(entry.messageNumber, matched);
         }
         if (matched)
-            matches.push_back(entry.diagnostic);
+            matches.push_back({entry.diagnostic, matched, keepMatchedText ? source->text() : std::string()});
     }
     return matches;
 }
 
 MatchList matchMessageRules(const MessageRules& rules, const DiagnosticEntries& entries)
 {
-    return matchMessageRules(RuleSet<MessageRule>(rules), entries);
+    return diagnosticsOf(matchMessageRules(RuleSet<MessageRule>(rules), entries));
 }
 
-MatchList matchParameterRules(const RuleSet<ParameterRule>& rules, const DiagnosticEntries& entries)
+ParameterMatches matchParameterRules(const RuleSet<ParameterRule>& rules, const DiagnosticEntries& entries,
+                                     bool keepMatchedText)
 {
     const RuleIndex<ParameterRule>& index = rules.index();
 
-    MatchList matches;
+    ParameterMatches matches;
     for (const DiagnosticEntry& entry : entries) {
         if (!index.hasRules(entry.messageNumber))
             continue;
@@ -82,10 +85,11 @@ MatchList matchParameterRules(const RuleSet<ParameterRule>& rules, const Diagnos
             if (value == nullptr)
                 continue;
             const auto position = static_cast<std::int64_t>(i) + 1;
-            if (index.anyOf(entry.messageNumber, [&](const ParameterRule& rule) {
-                    return rule.position == position && rule.compiled->matches(*value);
-                }))
-                matches.push_back(entry.diagnostic);
+            const ParameterRule* matched = index.find(entry.messageNumber, [&](const ParameterRule& rule) {
+                return rule.position == position && rule.compiled->matches(*value);
+            });
+            if (matched)
+                matches.push_back({entry.diagnostic, matched, keepMatchedText ? *value : std::string()});
         }
     }
     return matches;
@@ -93,5 +97,5 @@ MatchList matchParameterRules(const RuleSet<ParameterRule>& rules, const Diagnos
 
 MatchList matchParameterRules(const ParameterRules& rules, const DiagnosticEntries& entries)
 {
-    return matchParameterRules(RuleSet<ParameterRule>(rules), entries);
+    return diagnosticsOf(matchParameterRules(RuleSet<ParameterRule>(rules), entries));
 }

@@ -77,6 +77,22 @@ std::shared_ptr<const RulePattern> RulePattern::compile(const std::string& patte
     return compiled;
 }
 
+std::string RulePattern::compileError(const std::string& pattern)
+{
+    int errorCode = 0;
+    PCRE2_SIZE errorOffset = 0;
+    pcre2_code* code = pcre2_compile(reinterpret_cast<PCRE2_SPTR>(pattern.c_str()), PCRE2_ZERO_TERMINATED, 0,
+                                     &errorCode, &errorOffset, nullptr);
+    if (code) {
+        pcre2_code_free(code);
+        return std::string();
+    }
+    PCRE2_UCHAR message[256];
+    if (pcre2_get_error_message(errorCode, message, sizeof message) < 0)
+        return "error " + std::to_string(errorCode) + " at offset " + std::to_string(errorOffset);
+    return reinterpret_cast<const char*>(message) + std::string(" at offset ") + std::to_string(errorOffset);
+}
+
 void RulePattern::findRequiredUnits(const std::string& pattern)
 {
     // PCRE2 does not say whether a reported unit is caseless (it may fold a class such as [Zz] into

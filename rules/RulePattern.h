@@ -20,6 +20,9 @@ public:
     // The compiled form of the pattern, or null when it does not compile. Each distinct text is
     // compiled once per process; later calls return the same object.
     static std::shared_ptr<const RulePattern> compile(const std::string& pattern);
+    // Why the pattern does not compile: the matcher's message and the offset where it stopped
+    // ("missing closing parenthesis at offset 1"); empty when it compiles.
+    static std::string compileError(const std::string& pattern);
 
     bool matches(const std::string& subject) const;
     // The same answer for a subject prepared for many patterns. The pre-check is inline: a line is

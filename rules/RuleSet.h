@@ -4,8 +4,31 @@
 #include "RuleIndex.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
+
+// A line of a rules file that cannot be used, with the reason it was reported for (one of the
+// texts of RulesMessages.h, e.g. " regex compilation error for line: ").
+struct UnusableRuleLine {
+    std::int32_t line = 0;   // 1-based, counting every line of the file
+    const char* reason = ""; // the reported text
+    std::string text;        // the line as read
+    std::string pattern;     // the pattern, when it is one that does not compile
+};
+
+// The reading a rule set came from: the file's path and bytes, and its lines that cannot be used.
+// The bytes let later readings of the same file reuse the set, and give a report the file's hash.
+struct RulesFileSource {
+    std::string path;
+    std::string bytes;
+    std::vector<UnusableRuleLine> unusable;
+
+    // Every line of the bytes as the reading saw it (text mode), line 1 first: the text of a rule
+    // is found from its line number, so that a reading keeps no copy of it.
+    std::vector<std::string> lines() const;
+};
 
 // Matching wants a file's rules sorted (stably, by Rule::orderedBefore) and indexed by message
 // number. A reading of a rules file is reused for every processed source file while the file stays
@@ -13,8 +36,9 @@
 template <class Rule>
 class RuleSet {
 public:
-    explicit RuleSet(std::vector<Rule> inFileOrder)
-        : inFileOrder_(std::move(inFileOrder)), sorted_(sortedCopy(inFileOrder_)), index_(sorted_)
+    explicit RuleSet(std::vector<Rule> inFileOrder, RulesFileSource source = {})
+        : inFileOrder_(std::move(inFileOrder)), sorted_(sortedCopy(inFileOrder_)), index_(sorted_),
+          source_(std::move(source))
     {
     }
     RuleSet(const RuleSet&) = delete;
@@ -24,6 +48,8 @@ public:
     const std::vector<Rule>& sorted() const { return sorted_; }
     const RuleIndex<Rule>& index() const { return index_; }
     bool empty() const { return inFileOrder_.empty(); }
+    // Empty for a set that was not read from a file.
+    const RulesFileSource& source() const { return source_; }
 
 private:
     static std::vector<Rule> sortedCopy(const std::vector<Rule>& rules)
@@ -36,6 +62,7 @@ private:
     std::vector<Rule> inFileOrder_;
     std::vector<Rule> sorted_;
     RuleIndex<Rule> index_; // refers to sorted_, declared before it
+    RulesFileSource source_;
 };
 
 template <class Rule>

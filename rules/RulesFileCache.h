@@ -18,13 +18,14 @@
 // bytes are still read every time; when they equal those of the previous reading of the same path,
 // that reading's warnings are written again, in order and flushed one by one, and its rule set
 // (rules, compiled patterns, sorting and index) is handed out again instead of parsing the lines
-// anew.
+// anew. The set keeps the reading's path, bytes and unusable lines (RulesFileSource).
 template <class Rule>
 class RulesFileCache {
 public:
     // Reads the rules file at the path. Every line that is not blank goes to
     // parse(line, rule, report), which fills the rule and returns true for a usable line, or calls
     // report(reason, line) and returns false; the reports become "Ignoring <path><reason><line>".
+    // A usable rule gets its line number here.
     template <class Parse>
     SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
@@ -32,53 +33,47 @@ public:
         readWholeFile(path, scratch_); // a file that cannot be opened reads as one without lines
         if (replay(path, scratch_, out))
             return set_;
-        std::string bytes = scratch_;
+        RulesFileSource source{path, scratch_, {}};
         std::vector<Rule> rules;
+        std::int32_t lineNumber = 0;
         auto reportLine = [&](const char* reason, const std::string& line) {
-            report(out, rulesmessages::kIgnoring + path + reason + line);
+            report(out, path, reason, line);
+            source.unusable.push_back(UnusableRuleLine{lineNumber, reason, line, std::string()});
         };
-        TextLineReader::forEachLine(bytes, [&](const std::string& line) {
+        TextLineReader::forEachLine(source.bytes, [&](const std::string& line) {
+            ++lineNumber;
             if (isBlankLine(line))
                 return;
             Rule rule;
-            if (parse(line, rule, reportLine))
-                rules.push_back(std::move(rule));
+            if (!parse(line, rule, reportLine)) {
+                UnusableRuleLine& reported = source.unusable.back();
+                if (reported.reason == rulesmessages::kCompilationError)
+                    reported.pattern = rule.pattern; // takePattern gave it to the rule before compiling
+                return;
+            }
+            rule.line = lineNumber;
+            rules.push_back(std::move(rule));
         });
-        store(path, std::move(bytes), std::make_shared<const RuleSet<Rule>>(std::move(rules)));
+        set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
         return set_;
     }
 
     // True when the bytes are those of the stored reading of the path; then its reports are written
-    // to the stream. Otherwise a new reading begins, whose reports are collected until it is stored.
-    bool replay(const std::string& path, const std::string& bytes, std::ostream& out)
+    // to the stream again.
+    bool replay(const std::string& path, const std::string& bytes, std::ostream& out) const
     {
-        if (!valid_ || path != path_ || bytes != bytes_) {
-            pending_.clear();
+        if (!set_ || path != set_->source().path || bytes != set_->source().bytes)
             return false;
-        }
-        for (const std::string& report : reports_) {
-            out << report << '\n';
-            out.flush();
-        }
+        for (const UnusableRuleLine& unusable : set_->source().unusable)
+            report(out, path, unusable.reason, unusable.text);
         return true;
     }
 
-    // Writes a report line to the stream and keeps it for the replays.
-    void report(std::ostream& out, std::string line)
+    // Writes "Ignoring <path><reason><line>" as one flushed line.
+    static void report(std::ostream& out, const std::string& path, const char* reason, const std::string& line)
     {
-        out << line << '\n';
+        out << rulesmessages::kIgnoring << path << reason << line << '\n';
         out.flush();
-        pending_.push_back(std::move(line));
-    }
-
-    void store(const std::string& path, std::string bytes, SharedRuleSet<Rule> set)
-    {
-        path_ = path;
-        bytes_ = std::move(bytes);
-        set_ = std::move(set);
-        reports_ = std::move(pending_);
-        pending_.clear();
-        valid_ = true;
     }
 
     // Splits a rule line's text at its first blank: the part before (never empty) and the part
@@ -113,11 +108,6 @@ public:
     }
 
 private:
-    bool valid_ = false;
-    std::string path_;
-    std::string bytes_;
     SharedRuleSet<Rule> set_;
-    std::vector<std::string> reports_;
-    std::vector<std::string> pending_;
     std::string scratch_;
 };

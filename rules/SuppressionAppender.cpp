@@ -7,13 +7,27 @@
 
 namespace {
 
-void writeRecords(const MatchList& matches)
+void writeRecord(const M_DiagnosticHandle& diagnostic)
 {
-    for (const auto& diagnostic : matches) {
-        const std::string number = std::to_string(diagnostic->messageNumber());
-        M_OutputBonnie2::writeSuppression(1, diagnostic->location(), rulesmessages::kSuppressionText,
-                                          M_MessageRanges{{number, number}}, diagnostic->location(), U_Location());
-    }
+    const std::string number = std::to_string(diagnostic->messageNumber());
+    M_OutputBonnie2::writeSuppression(1, diagnostic->location(), rulesmessages::kSuppressionText,
+                                      M_MessageRanges{{number, number}}, diagnostic->location(), U_Location());
+}
+
+// Writes the list's records as the next block of the append: the first block opens the file, each
+// later one starts a block of its own. Nothing for an empty list.
+template <class Rule>
+void writeBlock(const std::vector<RuleMatch<Rule>>& matches, bool& opened, const std::string& errorFilePath)
+{
+    if (matches.empty())
+        return;
+    if (opened)
+        M_OutputBonnie2::startNextBlock();
+    else
+        M_OutputBonnie2::openPathForAppend(errorFilePath);
+    opened = true;
+    for (const RuleMatch<Rule>& match : matches)
+        writeRecord(match.diagnostic);
 }
 
 } // namespace
@@ -21,23 +35,17 @@ void writeRecords(const MatchList& matches)
 void appendSuppressions(const MatchList& matches, const std::string& errorFilePath)
 {
     M_OutputBonnie2::openPathForAppend(errorFilePath);
-    writeRecords(matches);
+    for (const auto& diagnostic : matches)
+        writeRecord(diagnostic);
     M_OutputBonnie2::closeCurrent();
 }
 
-void appendSuppressions(std::initializer_list<const MatchList*> lists, const std::string& errorFilePath)
+void appendSuppressions(const MessageMatches& messageMatches, const ParameterMatches& parameterMatches,
+                        const std::string& errorFilePath)
 {
     bool opened = false;
-    for (const MatchList* matches : lists) {
-        if (matches->empty())
-            continue;
-        if (opened)
-            M_OutputBonnie2::startNextBlock();
-        else
-            M_OutputBonnie2::openPathForAppend(errorFilePath);
-        opened = true;
-        writeRecords(*matches);
-    }
+    writeBlock(messageMatches, opened, errorFilePath);
+    writeBlock(parameterMatches, opened, errorFilePath);
     if (opened)
         M_OutputBonnie2::closeCurrent();
 }

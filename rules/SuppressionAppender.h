@@ -3,7 +3,6 @@
 
 #include "RuleMatching.h"
 
-#include <initializer_list>
 #include <string>
 
 // Opens the error file at the path for appending (a block record first), writes for every match a
@@ -11,6 +10,8 @@
 // as its one message range, then closes the file. Errors of the writer pass on.
 void appendSuppressions(const MatchList& matches, const std::string& errorFilePath);
 
-// The same for several match lists, one block for each list that is not empty, in order, all
-// under one lock and one publication; nothing when every list is empty.
-void appendSuppressions(std::initializer_list<const MatchList*> lists, const std::string& errorFilePath);
+// The same for the message matches and the parameter matches of one file: one block for each list
+// that is not empty, in that order, both under one lock and one publication; nothing when both are
+// empty.
+void appendSuppressions(const MessageMatches& messageMatches, const ParameterMatches& parameterMatches,
+                        const std::string& errorFilePath);

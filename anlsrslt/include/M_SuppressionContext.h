@@ -24,6 +24,10 @@ public:
     {
         return index_.isSuppressed(messageNumber, location, fourthFlag);
     }
+    const M_SuppressionRecord* coveringRecord(const M_Diagnostic& diagnostic) const
+    {
+        return index_.coveringRecord(diagnostic);
+    }
 
 private:
     M_KeyTagCont<std::string> texts_;

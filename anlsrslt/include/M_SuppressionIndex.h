@@ -54,6 +54,9 @@ public:
     bool isSuppressed(const M_Diagnostic& diagnostic) const;
     // The same for a diagnostic given by its number, location and fourth flag.
     bool isSuppressed(std::int32_t messageNumber, const U_Location& location, bool fourthFlag) const;
+    // The record whose range covers the diagnostic (the first found, kind 1 before kind 2), or null
+    // exactly when isSuppressed answers false.
+    const M_SuppressionRecord* coveringRecord(const M_Diagnostic& diagnostic) const;
 
 private:
     struct Tag {
@@ -100,7 +103,11 @@ private:
         std::vector<WideRange> wide;
     };
 
-    static bool coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location, bool kind2);
+    // Whether a range covers the location or one in its include chain; found(tag) is called with
+    // the first that does.
+    template <class Found>
+    static bool coveredBy(const KindTable& table, std::int32_t message, const U_LocationData& location, bool kind2,
+                          Found&& found);
     static bool tagCovers(const Tag& tag, const U_LocationData& location, bool kind2);
 
     QuietTest quiet_;

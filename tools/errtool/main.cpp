@@ -1,8 +1,11 @@
-// errtool: "dump" prints an error file as text; "make" and "append" build one from a description.
+// errtool: "dump" prints an error file as text; "make" and "append" build one from a description;
+// "rules-report" reads the reports of suppression runs; "sarif" exports error files as SARIF.
 #include "C_CmdArgs.h"
 #include "C_Options.h"
 #include "ErrtoolDescription.h"
 #include "ErrtoolDump.h"
+#include "ErrtoolRulesReport.h"
+#include "ErrtoolSarif.h"
 #include "M_InputBonnie.h"
 
 #include <cstdio>
@@ -19,7 +22,9 @@ int usage()
 {
     std::cerr << "usage: errtool dump [-ef-] [-debug WORD]... FILE.err [SOURCE]\n"
                  "       errtool make DESCRIPTION FILE.err\n"
-                 "       errtool append DESCRIPTION FILE.err\n";
+                 "       errtool append DESCRIPTION FILE.err\n"
+                 "       errtool rules-report REPORT... [--rules FILE] [--parameter-rules FILE] [--json]\n"
+                 "       errtool sarif FILE.err... [--source-root DIR] [-o OUT]\n";
     return 1;
 }
 
@@ -32,6 +37,17 @@ bool readFile(const std::string& path, std::string& text)
     out << in.rdbuf();
     text = out.str();
     return true;
+}
+
+// Replaces the file with the bytes; false (after saying so) when it cannot be written.
+bool writeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out)
+        std::cerr << "errtool: cannot write " << path << "\n";
+    return static_cast<bool>(out);
 }
 
 void setOption(C_OptionBase& option, const std::string& value)
@@ -77,15 +93,81 @@ int make(const std::string& descriptionPath, const std::string& errorFile, bool 
         errtool::appendToErrorFile(description, errorFile);
         return 0;
     }
-    const std::string bytes = errtool::buildErrorFile(description);
-    std::ofstream out(errorFile, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        std::cerr << "errtool: cannot write " << errorFile << "\n";
+    return writeFile(errorFile, errtool::buildErrorFile(description)) ? 0 : 2;
+}
+
+int rulesReport(const std::vector<std::string>& args)
+{
+    std::vector<std::string> reports;
+    std::vector<std::pair<std::string, std::string>> rulesFiles; // path, kind
+    bool json = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--json") {
+            json = true;
+        } else if ((args[i] == "--rules" || args[i] == "--parameter-rules") && i + 1 < args.size()) {
+            rulesFiles.emplace_back(args[i + 1], args[i] == "--rules" ? "message" : "parameter");
+            ++i;
+        } else if (args[i].rfind("--", 0) == 0) {
+            return usage();
+        } else {
+            reports.push_back(args[i]);
+        }
+    }
+    if (reports.empty())
+        return usage();
+    errtool::RulesReport report;
+    try {
+        for (const std::string& path : reports)
+            report.readReport(path);
+        for (const auto& [path, kind] : rulesFiles)
+            report.compareWithRules(path, kind);
+    } catch (const errtool::RulesReportError& e) {
+        std::cerr << "errtool: " << e.what() << "\n";
         return 2;
     }
+    std::cout << (json ? report.json() : report.text());
     return 0;
+}
+
+int sarif(const std::vector<std::string>& args)
+{
+    std::vector<std::string> files;
+    std::string sourceRoot;
+    std::string output;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--source-root" && i + 1 < args.size())
+            sourceRoot = args[++i];
+        else if (args[i] == "-o" && i + 1 < args.size())
+            output = args[++i];
+        else if (args[i].rfind("-", 0) == 0)
+            return usage();
+        else
+            files.push_back(args[i]);
+    }
+    if (files.empty())
+        return usage();
+    C_CmdArgs command("VELCPP", std::vector<std::string>{});
+    command.makeCurrent();
+    std::vector<U_Handle<M_InputBonnie>> readers;
+    std::vector<errtool::SarifInput> inputs;
+    for (const std::string& file : files) {
+        readers.push_back(M_InputBonnie::openAndRead(file, file));
+        if (!readers.back()) {
+            std::cerr << "errtool: cannot read error file " << file << "\n";
+            return 2;
+        }
+        inputs.push_back({file, readers.back().get()});
+    }
+    const std::string log = errtool::sarifLog(inputs, sourceRoot);
+    if (output.empty()) {
+        std::cout << log;
+        return 0;
+    }
+    // A text file: Windows text mode writes every LF as CR LF.
+    std::string text;
+    for (const char c : log)
+        text += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    return writeFile(output, text) ? 0 : 2;
 }
 
 } // namespace
@@ -100,6 +182,10 @@ int main(int argc, char** argv)
             return dump(std::vector<std::string>(args.begin() + 1, args.end()));
         if ((args[0] == "make" || args[0] == "append") && args.size() == 3)
             return make(args[1], args[2], args[0] == "append");
+        if (args[0] == "rules-report")
+            return rulesReport(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (args[0] == "sarif")
+            return sarif(std::vector<std::string>(args.begin() + 1, args.end()));
     } catch (const std::exception& e) {
         std::cerr << "errtool: " << e.what() << "\n";
         return 2;

@@ -1,0 +1,86 @@
+// errtool rules-report: what the report files of suppression runs say about the rules.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace errtool {
+
+// A report or rules file that cannot be read.
+class RulesReportError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// The tallies of one or more report files. Every report line adds to the entry it names, so the
+// counts live on the rules, messages and files themselves.
+class RulesReport {
+public:
+    // A rule as the runs knew it: a line of one content of a rules file.
+    struct Rule {
+        std::string path;
+        std::string sha256;
+        std::int32_t line = 0;
+        std::string kind; // "message" or "parameter"
+        std::int64_t position = 0;
+        std::string text;
+        std::string reason;   // for a rule that could not be used
+        std::int64_t count = 0; // hits, or for an unusable rule the runs that reported it
+    };
+    // A rule of a rules file given to compare with, that never hit.
+    struct UnusedRule {
+        std::string path;
+        std::int32_t line = 0;
+        std::string kind;
+        std::string text;
+    };
+    // One content of a rules file (by path), with the runs that read it and the hits of its rules.
+    struct Content {
+        std::string path;
+        std::string sha256;
+        std::int64_t runs = 0;
+        std::int64_t hits = 0;
+    };
+    struct Runs {
+        std::int64_t runs = 0;
+        std::int64_t dryRuns = 0;
+        std::int64_t files = 0;
+        std::int64_t diagnostics = 0;
+        std::int64_t records = 0;
+    };
+
+    // Adds the lines of a report file (text: CR LF or LF). Lines that are not report lines, and an
+    // unfinished last line, are skipped and noted. Raises RulesReportError when it cannot be read.
+    void readReport(const std::string& path);
+    // Compares with a rules file ("message" or "parameter" kind): its rules without a hit are
+    // unused. The hits count for it only when the runs read the same content; otherwise a note
+    // says so and nothing is listed. Raises RulesReportError when it cannot be read.
+    void compareWithRules(const std::string& path, const std::string& kind);
+
+    // Aligned text tables.
+    std::string text() const;
+    // The same content as one JSON object.
+    std::string json() const;
+
+private:
+    using RuleKey = std::tuple<std::string, std::string, std::int32_t>; // sha256, kind, line
+    void addLine(const std::string& line, const std::string& reportPath, std::size_t lineNumber);
+    Content& content(const std::string& path, const std::string& sha256);
+    std::vector<Content> changedContents() const;
+
+    Runs runs_;
+    std::map<RuleKey, Rule> hits_;
+    std::map<RuleKey, Rule> unusable_;
+    std::map<std::int64_t, std::int64_t> perMessage_;
+    std::map<std::string, std::int64_t> perFile_;
+    std::map<std::pair<std::string, std::string>, Content> contents_; // by path and sha256
+    std::vector<UnusedRule> unused_;
+    std::vector<std::string> notes_;
+    bool compared_ = false;
+};
+
+} // namespace errtool
