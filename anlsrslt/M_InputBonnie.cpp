@@ -430,6 +430,8 @@ private:
             const std::int32_t type = word();
             if (type == 1) {
                 reader_.currentFile_ = U_Filename::fromName(string2());
+                if (atEnd())
+                    return; // a file-name record may end the file
                 continue;
             }
             if (type < 0 || type > 3)

@@ -244,6 +244,18 @@ TEST(InputBonnieFormat2, allFourRecordTypes)
     EXPECT_FALSE(d[2]->hidden());
 }
 
+TEST(InputBonnieFormat2, aFileNameRecordMayEndTheFile)
+{
+    const std::string record0 = word(0) + word(1) + word(-1) + word(0) + word(1) + str("");
+    const ReadResult r = read(header(0x7700) + record0 + word(1) + str("inc.h\0"s));
+    ASSERT_TRUE(r.reader);
+    EXPECT_EQ(1u, r.reader->diagnostics().size());
+    EXPECT_EQ("", r.errors);
+    EXPECT_TRUE(read(header(0x7700) + word(1) + str("inc.h")).reader);
+    // A record cut short after a file-name record is still a truncated file.
+    EXPECT_FALSE(read(header(0x7700) + word(1) + str("inc.h") + word(0) + word(1)).reader);
+}
+
 TEST(InputBonnieFormat2, emptyTextOrLoneNulGivesNoParameterAndListWordMustBeZero)
 {
     const std::string record0 = word(0) + word(1) + word(-1) + word(0) + word(1);
