@@ -1,5 +1,10 @@
 // Fuzz target: the error-file reader must refuse or read any bytes without crashing or hanging, and
 // a reading with an interest must refuse the same files and keep the same diagnostics in order.
+// The same bytes also drive the round-trip tests' generator: what the writer (format 3) and errtool
+// (format 2) make of them must be accepted and read back exactly.
+#include "ErrorFileComparison.h"
+#include "ErrorFileGenerator.h"
+#include "ErrtoolDescription.h"
 #include "M_InputBonnie.h"
 #include "M_SuppressionRecord.h"
 #include "U_LocationData.h"
@@ -7,6 +12,7 @@
 #include <cstddef>
 #include <cstdlib>
 #include <cstdint>
+#include <cstdio>
 #include <iostream>
 #include <streambuf>
 #include <string>
@@ -27,6 +33,36 @@ class NullBuffer : public std::streambuf {
 protected:
     int overflow(int c) override { return c; }
 };
+
+// Reports the difference on the error stream (std::cerr is silenced) and stops.
+void fail(const std::string& what, const std::string& difference)
+{
+    std::fprintf(stderr, "%s: %s\n", what.c_str(), difference.c_str());
+    std::abort();
+}
+
+// The input's bytes as the generator's choices: format-3 content through the encoder, then format-2
+// content through errtool's description.
+void writtenContentIsReadBack(const std::uint8_t* data, std::size_t size)
+{
+    roundtrip::ByteChoices choices(data, size);
+    const roundtrip::Format3Content format3 = roundtrip::generateFormat3(choices);
+    const U_Handle<M_InputBonnie> read3 = M_InputBonnie::readBytes(roundtrip::encodeFormat3(format3), "fuzz.c");
+    if (!read3)
+        fail("written format-3 file refused", "");
+    const std::string difference3 = roundtrip::compareFormat3(format3, *read3);
+    if (!difference3.empty())
+        fail("written format-3 file read back differently", difference3);
+
+    const roundtrip::Format2Content format2 = roundtrip::generateFormat2(choices, "fuzz.c");
+    const U_Handle<M_InputBonnie> read2 =
+        M_InputBonnie::readBytes(errtool::buildErrorFile(format2.description), "fuzz.c");
+    if (!read2)
+        fail("format-2 file made by errtool refused", format2.description);
+    const std::string difference2 = roundtrip::compareFormat2(format2, *read2);
+    if (!difference2.empty())
+        fail("format-2 file made by errtool read back differently", difference2 + "\n" + format2.description);
+}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
@@ -38,6 +74,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
+    writtenContentIsReadBack(data, size);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const U_Handle<M_InputBonnie> reader = M_InputBonnie::readBytes(bytes, "fuzz.c");
     OddNumbers interest;
