@@ -124,30 +124,46 @@ TEST(InputBonnie, deepMessageListNestingIsAReadingFailure)
             file += word(1) + bytes({4}) + word(1) + word(0) + word(1) + word(0) + word(0);
         return file + word(0);
     };
-    EXPECT_TRUE(read(nestedFile(50)).reader);
+    EXPECT_TRUE(read(nestedFile(M_InputBonnie::kMaxMessageListDepth)).reader);
+    EXPECT_FALSE(read(nestedFile(M_InputBonnie::kMaxMessageListDepth + 1)).reader);
     const ReadResult r = read(nestedFile(100000));
     EXPECT_FALSE(r.reader);
     EXPECT_NE(std::string::npos, r.errors.find("Nesting deeper than"));
 }
 
-TEST(InputBonnie, deepLocationNestingIsAReadingFailure)
+// A diagnostic whose location is a chain of `depth` new locations, each included from the next one,
+// all written in full: the reader recurses once per level.
+std::string nestedIncludeChain(int depth)
 {
-    // Each location's include location is the next one, written in full: recursion in the reader.
     std::string file = header() + bytes({2});
-    const int depth = 100000;
     for (int i = 0; i < depth; ++i)
-        file += word(i) + word(0) + (i == 0 ? str("/s/a.c") + str("a.c") : "") + word(1) + word(1) + bytes({1});
-    EXPECT_FALSE(read(file).reader);
+        file += word(i) + word(0) + (i == 0 ? str("/s/a.c") + str("a.c") : "") + word(1) + word(1)
+            + bytes({i + 1 < depth ? 1 : 0});
+    return file + word(1) + word(0) + word(0) + word(0);
+}
 
-    // Chains built from back references do not recurse in the reader but are limited the same way.
-    std::string chained = header();
-    chained += bytes({2}) + word(0) + word(0) + str("/s/a.c") + str("a.c") + word(1) + word(1) + bytes({0});
-    chained += word(1) + word(0) + word(0) + word(0);
-    for (int i = 1; i < 2000; ++i) {
-        chained += bytes({2}) + word(i) + word(0) + word(i) + word(0) + bytes({1}) + word(i - 1);
-        chained += word(1) + word(0) + word(0) + word(0);
-    }
-    EXPECT_FALSE(read(chained).reader);
+TEST(InputBonnie, locationsNestedBeyondTheBoundAreAReadingFailure)
+{
+    EXPECT_TRUE(read(nestedIncludeChain(M_InputBonnie::kMaxLocationDepth)).reader);
+    EXPECT_FALSE(read(nestedIncludeChain(M_InputBonnie::kMaxLocationDepth + 1)).reader);
+    const ReadResult r = read(nestedIncludeChain(100000));
+    EXPECT_FALSE(r.reader);
+    EXPECT_NE(std::string::npos, r.errors.find("Nesting deeper than 2000 levels."));
+
+    // Chains built from back references, one record per level, do not recurse in the reader but are
+    // bounded the same way.
+    auto chained = [](int depth) {
+        std::string file = header();
+        file += bytes({2}) + word(0) + word(0) + str("/s/a.c") + str("a.c") + word(1) + word(1) + bytes({0});
+        file += word(1) + word(0) + word(0) + word(0);
+        for (int i = 1; i < depth; ++i) {
+            file += bytes({2}) + word(i) + word(0) + word(i) + word(0) + bytes({1}) + word(i - 1);
+            file += word(1) + word(0) + word(0) + word(0);
+        }
+        return file;
+    };
+    EXPECT_TRUE(read(chained(M_InputBonnie::kMaxLocationDepth)).reader);
+    EXPECT_FALSE(read(chained(M_InputBonnie::kMaxLocationDepth + 1)).reader);
 }
 
 TEST(InputBonnie, backReferencesAndBlocks)
