@@ -16,18 +16,8 @@
 #include <iostream>
 #include <streambuf>
 #include <string>
-#include <vector>
 
 namespace {
-// Builds the odd message numbers, with parameters for those that are also 3 modulo 4.
-class OddNumbers : public M_ReadingInterest {
-public:
-    bool wantsDiagnostic(std::int32_t number) const override { return (number & 1) != 0; }
-    bool wantsParameters(std::int32_t number) const override { return (number & 3) == 3; }
-    void passedOver(std::int32_t number, const U_Location&, bool) override { numbers.push_back(number); }
-    std::vector<std::int32_t> numbers;
-};
-
 // Swallows the reader's lines on the error stream so that the fuzzer's own report stays readable.
 class NullBuffer : public std::streambuf {
 protected:
@@ -77,29 +67,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     writtenContentIsReadBack(data, size);
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     const U_Handle<M_InputBonnie> reader = M_InputBonnie::readBytes(bytes, "fuzz.c");
-    OddNumbers interest;
+    roundtrip::OddNumbersInterest interest;
     const U_Handle<M_InputBonnie> partial = M_InputBonnie::readBytes(bytes, "fuzz.c", &interest);
     if (static_cast<bool>(partial) != static_cast<bool>(reader))
-        std::abort(); // one reading refused what the other read
+        fail("one reading refused what the other read", "");
     if (!reader)
         return 0;
     if (reader->format() == 3) {
-        std::size_t built = 0;
-        std::size_t passed = 0;
-        for (const auto& diagnostic : reader->diagnostics()) {
-            const std::int32_t number = diagnostic->messageNumber();
-            if (number & 1) {
-                if (built >= partial->diagnostics().size() || partial->diagnostics()[built]->messageNumber() != number)
-                    std::abort();
-                if ((number & 3) == 3 && partial->diagnostics()[built]->text() != diagnostic->text())
-                    std::abort();
-                ++built;
-            } else if (passed >= interest.numbers.size() || interest.numbers[passed++] != number) {
-                std::abort();
-            }
-        }
-        if (built != partial->diagnostics().size() || passed != interest.numbers.size())
-            std::abort();
+        const std::string difference = roundtrip::compareWithInterest(*reader, *partial, interest);
+        if (!difference.empty())
+            fail("a reading with an interest differs", difference);
     }
     std::size_t total = 0;
     for (const auto& diagnostic : reader->diagnostics())

@@ -268,4 +268,28 @@ std::vector<std::string> textForm(const M_InputBonnie& read)
     return lines;
 }
 
+std::string compareWithInterest(const M_InputBonnie& whole, const M_InputBonnie& partial,
+                                const OddNumbersInterest& interest)
+{
+    std::size_t built = 0;
+    std::size_t passed = 0;
+    for (const auto& diagnostic : whole.diagnostics()) {
+        const std::int32_t number = diagnostic->messageNumber();
+        const std::string where = "with an interest, diagnostic " + std::to_string(number);
+        if (!interest.wantsDiagnostic(number)) {
+            if (passed >= interest.passed.size() || interest.passed[passed++] != number)
+                return where + ": not passed over in its place";
+            continue;
+        }
+        if (built >= partial.diagnostics().size() || partial.diagnostics()[built]->messageNumber() != number)
+            return where + ": not built in its place";
+        if (interest.wantsParameters(number) && partial.diagnostics()[built]->text() != diagnostic->text())
+            return where + ": built differently";
+        ++built;
+    }
+    if (built != partial.diagnostics().size() || passed != interest.passed.size())
+        return "with an interest: more diagnostics built or passed over than the file holds";
+    return std::string();
+}
+
 } // namespace roundtrip

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ErrorFileGenerator.h"
+#include "M_ReadingInterest.h"
 
 #include <string>
 #include <vector>
@@ -21,5 +22,21 @@ std::string compareFormat2(const Format2Content& written, const M_InputBonnie& r
 // line in file order. Written content gives the lines that its reading must give.
 std::vector<std::string> textForm(const Format3Content& written);
 std::vector<std::string> textForm(const M_InputBonnie& read);
+
+// Wants the odd message numbers, with parameters for those that are 3 modulo 4, and remembers the
+// numbers of the diagnostics it passed over.
+class OddNumbersInterest : public M_ReadingInterest {
+public:
+    bool wantsDiagnostic(std::int32_t number) const override { return (number & 1) != 0; }
+    bool wantsParameters(std::int32_t number) const override { return (number & 3) == 3; }
+    void passedOver(std::int32_t number, const U_Location&, bool) override { passed.push_back(number); }
+    std::vector<std::int32_t> passed;
+};
+
+// The first difference between a whole reading of format-3 bytes and a reading of the same bytes
+// with the interest: it must build the diagnostics wanted, in order, with the same text where it
+// wanted the parameters, and pass over the others in order.
+std::string compareWithInterest(const M_InputBonnie& whole, const M_InputBonnie& partial,
+                                const OddNumbersInterest& interest);
 
 } // namespace roundtrip

@@ -91,30 +91,11 @@ std::string readBack(const roundtrip::Format3Content& written, const U_Handle<M_
     return expected.size() == actual.size() ? std::string() : "text form: number of lines";
 }
 
-// Wants the odd message numbers, with parameters for those that are 3 modulo 4.
-class OddNumbers : public M_ReadingInterest {
-public:
-    bool wantsDiagnostic(std::int32_t number) const override { return (number & 1) != 0; }
-    bool wantsParameters(std::int32_t number) const override { return (number & 3) == 3; }
-    void passedOver(std::int32_t number, const U_Location&, bool) override { passed.push_back(number); }
-    std::vector<std::int32_t> passed;
-};
-
 std::string readWithInterest(const std::string& bytes, const M_InputBonnie& whole)
 {
-    OddNumbers interest;
+    roundtrip::OddNumbersInterest interest;
     const auto partial = M_InputBonnie::readBytes(bytes, "a.c", &interest);
-    if (!partial)
-        return "refused when read with an interest";
-    std::vector<std::int32_t> built;
-    std::vector<std::int32_t> passed;
-    for (const auto& diagnostic : whole.diagnostics())
-        ((diagnostic->messageNumber() & 1) != 0 ? built : passed).push_back(diagnostic->messageNumber());
-    std::vector<std::int32_t> partialBuilt;
-    for (const auto& diagnostic : partial->diagnostics())
-        partialBuilt.push_back(diagnostic->messageNumber());
-    return built == partialBuilt && passed == interest.passed ? std::string()
-                                                              : "a reading with an interest kept other diagnostics";
+    return partial ? roundtrip::compareWithInterest(whole, *partial, interest) : "refused when read with an interest";
 }
 
 // What a sample of generated content holds, so that the generator cannot quietly stop making a kind
