@@ -197,8 +197,13 @@ private:
             depth = known.depth;
             return known.location;
         }
-        if (slot - locations_.size() > remaining() / kMinFullLocationSize)
+        // A producer numbers a location when it starts writing it, so the next new id counts the
+        // locations stored and those still being read (the outer ones of a chain take their ids
+        // first and are stored last). Ids beyond that leave empty slots; refused when the bytes
+        // left could not hold a location for each of them, so a crafted id allocates no more.
+        if (slot - locations_.size() > unstoredLocations_ + remaining() / kMinFullLocationSize)
             throw R_ReadingReadException(0);
+        ++unstoredLocations_;
 
         const U_Filename file = fileName();
         const std::int32_t line = word();
@@ -246,6 +251,7 @@ private:
         }
         if (depth > kMaxLocationDepth)
             throw R_ReadingNestingException(kMaxLocationDepth);
+        --unstoredLocations_;
         // Producers number locations as they write them, so a new one is nearly always the next.
         if (slot == locations_.size()) {
             locations_.push_back(Slot{result, depth});
@@ -424,6 +430,8 @@ private:
             const std::int32_t type = word();
             if (type == 1) {
                 reader_.currentFile_ = U_Filename::fromName(string2());
+                if (atEnd())
+                    return; // a file-name record may end the file
                 continue;
             }
             if (type < 0 || type > 3)
@@ -468,6 +476,7 @@ private:
     std::vector<U_Identifier> identifiers_;
     std::vector<U_Filename> files_;
     std::vector<Slot> locations_;
+    std::size_t unstoredLocations_ = 0; // new locations whose id was read, not yet stored
     int locationRecursion_ = 0;
     int messageListDepth_ = 0;
 };

@@ -2,12 +2,15 @@
 #include "R_ErrorFileEncoder.h"
 
 #include "M_Diagnostic.h"
+#include "M_ErrorFileFormat.h"
 #include "M_OptionQueries.h"
 #include "M_SuppressionRecord.h"
 #include "R_BinaryException.h"
 #include "R_writeParamTypeVisitor.h"
 #include "U_LocationData.h"
 #include "U_MacroHistory.h"
+
+#include <algorithm>
 
 // Remembers where a record started; unless committed, takes everything it added back.
 class R_ErrorFileEncoder::Record {
@@ -46,8 +49,9 @@ void R_ErrorFileEncoder::rollBack(std::size_t bytes, std::size_t locations, std:
                                   std::size_t identifiers)
 {
     out_.truncate(bytes);
+    messageListDepth_ = 0; // records are written at the top level
     while (locations_.size() > locations) {
-        locationIds_.erase(locations_.back().get());
+        locationIds_.erase(locations_.back().location.get());
         locations_.pop_back();
     }
     while (files_.size() > files) {
@@ -120,6 +124,13 @@ void R_ErrorFileEncoder::diagnosticBody(const M_Diagnostic& diagnostic, bool hid
         parameter->accept(visitor);
 }
 
+void R_ErrorFileEncoder::beginMessageList()
+{
+    if (messageListDepth_ >= M_ErrorFileFormat::kMaxMessageListDepth)
+        throw R_WritingException();
+    ++messageListDepth_;
+}
+
 void R_ErrorFileEncoder::entityName(const U_EntityDisplayName& name)
 {
     if (showAlias_ < 0)
@@ -157,7 +168,7 @@ void R_ErrorFileEncoder::identifier(const U_Identifier& identifier)
     out_.string(identifier.text());
 }
 
-void R_ErrorFileEncoder::location(const U_Location& location)
+int R_ErrorFileEncoder::location(const U_Location& location)
 {
     // The format has no encoding for "no location".
     if (!location)
@@ -165,11 +176,11 @@ void R_ErrorFileEncoder::location(const U_Location& location)
     const auto found = locationIds_.find(location.get());
     if (found != locationIds_.end()) {
         out_.word(found->second);
-        return;
+        return locations_[static_cast<std::size_t>(found->second)].depth;
     }
     const auto id = static_cast<std::int32_t>(locations_.size());
     locationIds_.emplace(location.get(), id);
-    locations_.push_back(location);
+    locations_.push_back({location, 0});
     out_.word(id);
 
     const U_LocationData& data = *location;
@@ -179,17 +190,22 @@ void R_ErrorFileEncoder::location(const U_Location& location)
     out_.byte(static_cast<std::uint8_t>((data.hasIncludeLocation() ? 1 : 0) | (data.hasInstantiatedFrom() ? 2 : 0)
                                         | (data.hasMacroHistory() ? 4 : 0) | (data.hasPresumedPosition() ? 8 : 0)
                                         | (data.hasCalledFrom() ? 16 : 0)));
+    // The depth as readers count it: one more than the deepest location below, and each macro step
+    // one more than the step before.
+    int depth = 1;
     if (data.hasIncludeLocation())
-        this->location(data.includeLocation());
+        depth = std::max(depth, this->location(data.includeLocation()) + 1);
     if (data.hasMacroHistory()) {
         U_Handle<U_MacroHistory> step = data.macroHistory();
         if (!step)
             throw R_WritingException();
-        for (bool first = true; step; step = step->next(), first = false) {
-            if (!first)
+        for (int steps = 1; step; step = step->next(), ++steps) {
+            if (steps > 1)
                 out_.byte(1);
-            this->location(step->location());
+            depth = std::max(depth, this->location(step->location()) + 1 + steps);
             identifier(step->macro());
+            if (depth > M_ErrorFileFormat::kMaxLocationDepth)
+                throw R_WritingException();
         }
         out_.byte(0);
     }
@@ -198,7 +214,7 @@ void R_ErrorFileEncoder::location(const U_Location& location)
         out_.word(data.presumedLine());
     }
     if (data.hasInstantiatedFrom()) {
-        this->location(data.instantiatedFrom());
+        depth = std::max(depth, this->location(data.instantiatedFrom()) + 1);
         const U_Handle<U_EntityDisplayName> name = data.instantiatedEntity();
         if (name) {
             R_writeParamTypeVisitor visitor(*this);
@@ -208,5 +224,9 @@ void R_ErrorFileEncoder::location(const U_Location& location)
         }
     }
     if (data.hasCalledFrom())
-        this->location(data.calledFrom());
+        depth = std::max(depth, this->location(data.calledFrom()) + 1);
+    if (depth > M_ErrorFileFormat::kMaxLocationDepth)
+        throw R_WritingException();
+    locations_[static_cast<std::size_t>(id)].depth = depth;
+    return depth;
 }

@@ -11,8 +11,10 @@ void R_writeParamTypeVisitor::visitMessageList(const M_ParamMsgListType& paramet
     out.byte(4);
     out.word(static_cast<std::int32_t>(parameter.messages().size()));
     // Nested diagnostics carry no hidden-by-pragma bit.
+    encoder_.beginMessageList();
     for (const auto& message : parameter.messages())
         encoder_.diagnosticBody(*message, false);
+    encoder_.endMessageList();
 }
 
 void R_writeParamTypeVisitor::visitList(const M_ParamListType& parameter)

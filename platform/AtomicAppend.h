@@ -18,8 +18,9 @@ namespace platform {
 // page size, plus the block's size, is at most the page size) is written in place with one write:
 // the kernel copies it as one page, which a kill cannot split, and the old bytes are never
 // rewritten. A larger block goes to a complete copy (old bytes and block) in a temporary file in
-// the file's directory, which is synced, given the file's permission bits and owner, and renamed
-// over the file. That file is thus replaced: its inode changes, other hard links keep the old
+// the file's directory, which is given the file's permission bits and owner and renamed over the
+// file. Nothing is synced: a killed process's writes stay in the page cache; durability against a
+// power cut is the file system's, as for every other output of a build. That file is thus replaced: its inode changes, other hard links keep the old
 // bytes, and a symbolic link stays a link whose target is replaced. The directory must be
 // writable. Of several blocks, those that fit in place one after the other are written so; the
 // rest share one copy.

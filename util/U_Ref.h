@@ -19,16 +19,12 @@ public:
     void release() const
     {
         if (--refCount_ == 0)
-            destroy(this);
+            delete this;
     }
     std::int32_t refCount() const { return refCount_; }
     std::int32_t marker() const { return marker_; }
 
 private:
-    // Kept out of line: where release is inlined several times in a row, an optimiser that sees the
-    // deletion cannot rule out a later release of the deleted object and warns of a use after free.
-    [[gnu::noinline]] static void destroy(const U_Ref* object) { delete object; }
-
     mutable std::int32_t refCount_ = 0;
     std::int32_t marker_ = kMarker;
 };

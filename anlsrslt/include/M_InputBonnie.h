@@ -2,6 +2,7 @@
 #pragma once
 
 #include "M_Diagnostic.h"
+#include "M_ErrorFileFormat.h"
 #include "M_ReadingInterest.h"
 #include "M_SuppressionRecord.h"
 #include "U_Filename.h"
@@ -49,9 +50,9 @@ public:
     std::int32_t formatId() const { return formatId_; }
     std::int32_t headerValue() const { return headerValue_; }
 
-    // Limits on nesting that a crafted file cannot exceed without being refused.
-    static constexpr int kMaxMessageListDepth = 100;
-    static constexpr int kMaxLocationDepth = 500;
+    // Nesting beyond these is refused (see M_ErrorFileFormat.h).
+    static constexpr int kMaxMessageListDepth = M_ErrorFileFormat::kMaxMessageListDepth;
+    static constexpr int kMaxLocationDepth = M_ErrorFileFormat::kMaxLocationDepth;
 
 private:
     class Parser;

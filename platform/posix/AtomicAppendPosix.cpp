@@ -145,8 +145,10 @@ int createNamedTemp(const std::string& target, std::string& name)
 }
 
 // Fills the temporary file with the original's bytes and the block and gives it the original's
-// owner (when this process may) and permission bits, then syncs it, so that the rename publishes
-// a complete file even after a crash of the system.
+// owner (when this process may) and permission bits. It is not synced: the promise is about a
+// process that is killed, whose writes stay in the page cache and reach the file whole; durability
+// against a power cut stays with the file system, as for every other output of the build (the
+// analyser does not sync its error files either).
 bool fillTemp(int temp, int original, const struct stat& info, std::int64_t originalSize, const void* data,
               std::size_t size)
 {
@@ -158,13 +160,7 @@ bool fillTemp(int temp, int original, const struct stat& info, std::int64_t orig
         const int changed = ::fchown(temp, info.st_uid, info.st_gid);
         (void)changed; // without the right to, the file belongs to this process's user
     }
-    if (::fchmod(temp, info.st_mode & 07777) != 0)
-        return false;
-    int synced;
-    do {
-        synced = ::fsync(temp);
-    } while (synced != 0 && errno == EINTR);
-    return synced == 0;
+    return ::fchmod(temp, info.st_mode & 07777) == 0;
 }
 
 // Whether a block of this size appended at this length stays within one page of the file.
@@ -276,7 +272,7 @@ bool AtomicAppendFile::commit(const Block* blocks, std::size_t count)
         abandon();
         return true;
     }
-    // The others go to one copy together: one sync for all of them.
+    // The others go to one copy together.
     const void* data = blocks[next].data;
     std::size_t size = blocks[next].size;
     std::string joined;

@@ -124,30 +124,46 @@ TEST(InputBonnie, deepMessageListNestingIsAReadingFailure)
             file += word(1) + bytes({4}) + word(1) + word(0) + word(1) + word(0) + word(0);
         return file + word(0);
     };
-    EXPECT_TRUE(read(nestedFile(50)).reader);
+    EXPECT_TRUE(read(nestedFile(M_InputBonnie::kMaxMessageListDepth)).reader);
+    EXPECT_FALSE(read(nestedFile(M_InputBonnie::kMaxMessageListDepth + 1)).reader);
     const ReadResult r = read(nestedFile(100000));
     EXPECT_FALSE(r.reader);
     EXPECT_NE(std::string::npos, r.errors.find("Nesting deeper than"));
 }
 
-TEST(InputBonnie, deepLocationNestingIsAReadingFailure)
+// A diagnostic whose location is a chain of `depth` new locations, each included from the next one,
+// all written in full: the reader recurses once per level.
+std::string nestedIncludeChain(int depth)
 {
-    // Each location's include location is the next one, written in full: recursion in the reader.
     std::string file = header() + bytes({2});
-    const int depth = 100000;
     for (int i = 0; i < depth; ++i)
-        file += word(i) + word(0) + (i == 0 ? str("/s/a.c") + str("a.c") : "") + word(1) + word(1) + bytes({1});
-    EXPECT_FALSE(read(file).reader);
+        file += word(i) + word(0) + (i == 0 ? str("/s/a.c") + str("a.c") : "") + word(1) + word(1)
+            + bytes({i + 1 < depth ? 1 : 0});
+    return file + word(1) + word(0) + word(0) + word(0);
+}
 
-    // Chains built from back references do not recurse in the reader but are limited the same way.
-    std::string chained = header();
-    chained += bytes({2}) + word(0) + word(0) + str("/s/a.c") + str("a.c") + word(1) + word(1) + bytes({0});
-    chained += word(1) + word(0) + word(0) + word(0);
-    for (int i = 1; i < 2000; ++i) {
-        chained += bytes({2}) + word(i) + word(0) + word(i) + word(0) + bytes({1}) + word(i - 1);
-        chained += word(1) + word(0) + word(0) + word(0);
-    }
-    EXPECT_FALSE(read(chained).reader);
+TEST(InputBonnie, locationsNestedBeyondTheBoundAreAReadingFailure)
+{
+    EXPECT_TRUE(read(nestedIncludeChain(M_InputBonnie::kMaxLocationDepth)).reader);
+    EXPECT_FALSE(read(nestedIncludeChain(M_InputBonnie::kMaxLocationDepth + 1)).reader);
+    const ReadResult r = read(nestedIncludeChain(100000));
+    EXPECT_FALSE(r.reader);
+    EXPECT_NE(std::string::npos, r.errors.find("Nesting deeper than 2000 levels."));
+
+    // Chains built from back references, one record per level, do not recurse in the reader but are
+    // bounded the same way.
+    auto chained = [](int depth) {
+        std::string file = header();
+        file += bytes({2}) + word(0) + word(0) + str("/s/a.c") + str("a.c") + word(1) + word(1) + bytes({0});
+        file += word(1) + word(0) + word(0) + word(0);
+        for (int i = 1; i < depth; ++i) {
+            file += bytes({2}) + word(i) + word(0) + word(i) + word(0) + bytes({1}) + word(i - 1);
+            file += word(1) + word(0) + word(0) + word(0);
+        }
+        return file;
+    };
+    EXPECT_TRUE(read(chained(M_InputBonnie::kMaxLocationDepth)).reader);
+    EXPECT_FALSE(read(chained(M_InputBonnie::kMaxLocationDepth + 1)).reader);
 }
 
 TEST(InputBonnie, backReferencesAndBlocks)
@@ -166,6 +182,35 @@ TEST(InputBonnie, backReferencesAndBlocks)
     EXPECT_TRUE(d[1]->fourthFlag());
     EXPECT_EQ("/s/b.c:4: Msg=5 #params=0 hidden by pragma", d[2]->text());
     EXPECT_EQ(2u, r.reader->blockStarts().size());
+}
+
+// 153 bytes: a block record, diagnostic 101 at /s/a.c:8:2, then diagnostic 101 at /s/inc.h:2:5,
+// included from /s/inc.h:1:0, which is included from /s/a.c:5:0. The three locations of the second
+// diagnostic take ids 1, 2 and 3 before any of them is stored, with few bytes left after them.
+TEST(InputBonnie, readsAChainOfNewLocationsNearTheEndOfTheFile)
+{
+    CurrentOptions options;
+    options.debug("showInclLoc");
+    const std::string file = bytes({
+        0x00, 0x93, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x06, 0x00, 0x00, 0x00, 0x2f, 0x73, 0x2f, 0x61, 0x2e, 0x63, 0x03, 0x00,
+        0x00, 0x00, 0x61, 0x2e, 0x63, 0x08, 0x00, 0x00, 0x00, 0x02, 0x00, 0x00, 0x00, 0x00, 0x65, 0x00, 0x00,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x02, 0x01, 0x00, 0x00,
+        0x00, 0x01, 0x00, 0x00, 0x00, 0x08, 0x00, 0x00, 0x00, 0x2f, 0x73, 0x2f, 0x69, 0x6e, 0x63, 0x2e, 0x68,
+        0x05, 0x00, 0x00, 0x00, 0x69, 0x6e, 0x63, 0x2e, 0x68, 0x02, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00,
+        0x01, 0x02, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x01, 0x03, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00,
+        0x00, 0x65, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00});
+    ASSERT_EQ(153u, file.size());
+    const ReadResult r = read(file);
+    ASSERT_TRUE(r.reader);
+    EXPECT_EQ("", r.errors);
+    const auto& d = r.reader->diagnostics();
+    ASSERT_EQ(2u, d.size());
+    EXPECT_EQ("/s/a.c:8:2: Msg=101 #params=0", d[0]->text());
+    EXPECT_EQ("/s/inc.h:2:5: Msg=101 #params=0 incl {/s/inc.h:1:0: Msg=1599 #params=0 incl {/s/a.c:5:0: "
+              "Msg=1599 #params=0}}",
+              d[1]->text());
 }
 
 TEST(InputBonnie, referenceToALocationSlotNeverFilledIsRefused)
@@ -213,6 +258,18 @@ TEST(InputBonnieFormat2, allFourRecordTypes)
     EXPECT_EQ("inc.h:5:1: Msg=300 #params=2 {p, q}", d[2]->text());
     EXPECT_TRUE(d[2]->fourthFlag());
     EXPECT_FALSE(d[2]->hidden());
+}
+
+TEST(InputBonnieFormat2, aFileNameRecordMayEndTheFile)
+{
+    const std::string record0 = word(0) + word(1) + word(-1) + word(0) + word(1) + str("");
+    const ReadResult r = read(header(0x7700) + record0 + word(1) + str("inc.h\0"s));
+    ASSERT_TRUE(r.reader);
+    EXPECT_EQ(1u, r.reader->diagnostics().size());
+    EXPECT_EQ("", r.errors);
+    EXPECT_TRUE(read(header(0x7700) + word(1) + str("inc.h")).reader);
+    // A record cut short after a file-name record is still a truncated file.
+    EXPECT_FALSE(read(header(0x7700) + word(1) + str("inc.h") + word(0) + word(1)).reader);
 }
 
 TEST(InputBonnieFormat2, emptyTextOrLoneNulGivesNoParameterAndListWordMustBeZero)

@@ -22,6 +22,12 @@ TEST(U_RefTest, startsUncountedWithMarker)
     EXPECT_EQ(p->refCount(), 1);
 }
 
+// GCC 12 at -O2 and above follows the inlined releases of the three handles below and, not knowing
+// that the count is still above zero, reports the later decrements as a use after the delete.
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wuse-after-free"
+#endif
 TEST(U_RefTest, lastHandleDeletesTheObject)
 {
     int deaths = 0;
@@ -40,6 +46,9 @@ TEST(U_RefTest, lastHandleDeletesTheObject)
     }
     EXPECT_EQ(deaths, 1);
 }
+#if defined(__GNUC__) && !defined(__clang__) && __GNUC__ >= 12
+#pragma GCC diagnostic pop
+#endif
 
 TEST(U_RefTest, selfAssignmentKeepsTheObject)
 {
