@@ -190,6 +190,60 @@ TEST_F(RulesReportEndToEndTest, reportThatCannotBeWrittenIsSaidAndTheRunGoesOn)
     EXPECT_NE(r.out.find(consoleText("WARNING: Cannot write report file '" + report + "'.\n")), std::string::npos)
         << r.out;
     EXPECT_EQ(appendedRecords().size(), 6u); // the error files came first
+
+    // A report file that may not be written: POSIX by its mode, Windows by its read-only attribute.
+    if (!testsupport::fileModesBindThisProcess())
+        return;
+    const std::string readOnly = path("read-only.jsonl");
+    writeBytes(readOnly, "");
+    fs::permissions(readOnly, fs::perms::owner_read);
+    const ProcessResult refused = tool("main.cpp", {"-po", "suppresszembrel::report=" + readOnly});
+    fs::permissions(readOnly, fs::perms::owner_all);
+    EXPECT_EQ(refused.status, 0);
+    EXPECT_NE(refused.out.find(consoleText("WARNING: Cannot write report file '" + readOnly + "'.\n")),
+              std::string::npos)
+        << refused.out;
+    EXPECT_EQ(readBytes(readOnly), "");
+}
+
+// A report whose last line has no line end: a run terminated in the middle of its lines left it
+// (Windows writes the lines in place), or another program did. The next run never continues that
+// line, and errtool rules-report reads every whole line.
+TEST_F(RulesReportEndToEndTest, unfinishedLastLineOfAReportIsNeverContinued)
+{
+    const std::string report = path("report.jsonl");
+    const std::vector<std::string> reporting{"-po", "suppresszembrel::report=" + report};
+    ASSERT_EQ(tool("sensor.cpp", reporting).status, 0);
+    const std::string firstRun = readBytes(report);
+    const std::string unfinished = "{\"type\":\"record\",\"rules_file\":\"" + path("tool/supp");
+    writeBytes(report, firstRun + unfinished);
+    const ProcessResult torn = errtool({"rules-report", report, "--json"});
+    ASSERT_EQ(torn.status, 0) << torn.err;
+    EXPECT_EQ(U_JsonValue::parse(torn.out).find("runs")->integerAt("records"), 4);
+    EXPECT_EQ(U_JsonValue::parse(torn.out).find("notes")->items().at(0).string(),
+              report + ": an unfinished last line (no line end) was skipped");
+
+    ASSERT_EQ(tool("main.cpp", reporting).status, 0);
+    const std::string after = readBytes(report);
+    ASSERT_EQ(after.compare(0, firstRun.size(), firstRun), 0) << "earlier lines changed";
+    std::string secondRun = after.substr(firstRun.size());
+#ifndef _WIN32
+    // POSIX: only another program can leave it; its line is ended and kept.
+    ASSERT_EQ(secondRun.rfind(unfinished + "\r\n", 0), 0u) << secondRun;
+    secondRun.erase(0, unfinished.size() + 2);
+#endif
+    // Windows: what a terminated writer left is cut off, and the run's lines follow the whole ones.
+    EXPECT_EQ(secondRun.rfind("{\"type\":\"run\",", 0), 0u) << secondRun;
+    EXPECT_EQ(after.back(), '\n');
+    const U_JsonValue read = U_JsonValue::parse(errtool({"rules-report", report, "--json"}).out);
+    EXPECT_EQ(read.find("runs")->integerAt("runs"), 2);
+    EXPECT_EQ(read.find("runs")->integerAt("records"), 6);
+#ifdef _WIN32
+    EXPECT_EQ(read.find("notes")->items().size(), 0u);
+#else
+    ASSERT_EQ(read.find("notes")->items().size(), 1u);
+    EXPECT_EQ(read.find("notes")->items()[0].string(), report + ": 1 lines that are not report lines were skipped");
+#endif
 }
 
 TEST_F(RulesReportEndToEndTest, rulesReportListsTheExamplesUnusedAndBrokenRules)
