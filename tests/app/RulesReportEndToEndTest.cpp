@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace apptest {
@@ -250,9 +252,19 @@ TEST_F(RulesReportEndToEndTest, rulesReportListsTheExamplesUnusedAndBrokenRules)
 {
     const std::string report = path("report.jsonl");
     ASSERT_EQ(build({"-po", "suppresszembrel::report=" + report}).status, 0);
-    const ProcessResult text = errtool({"rules-report", report, "--rules", path("tool/suppressions.txt"),
-                                        "--parameter-rules", path("tool/parameter_suppressions.txt")});
+    // The rules files given as a user spells them: on Windows with backslashes, elsewhere through
+    // a detour. Their unused rules are named as the runs named the files.
+#ifdef _WIN32
+    std::string toolDirectory = path("tool");
+    std::replace(toolDirectory.begin(), toolDirectory.end(), '/', '\\');
+    toolDirectory += "\\";
+#else
+    const std::string toolDirectory = path("src/../tool/");
+#endif
+    const ProcessResult text = errtool({"rules-report", report, "--rules", toolDirectory + "suppressions.txt",
+                                        "--parameter-rules", toolDirectory + "parameter_suppressions.txt"});
     ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.find(toolDirectory), std::string::npos) << text.out;
     const std::string& out = text.out;
     const auto unusedAt = out.find("Unused rules");
     const auto unusableAt = out.find("Rules that could not be used");
@@ -364,6 +376,27 @@ TEST_F(RulesReportEndToEndTest, sarifOfTheExampleCarriesItsResultsAndSuppression
     }
     EXPECT_EQ(external, appended);
     EXPECT_TRUE(headerResultHasItsIncludeLine);
+
+    // The source root spelt in capitals (on Windows with backslashes, as users type it there).
+    std::string typed = root;
+    for (char& c : typed)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+#ifdef _WIN32
+    std::replace(typed.begin(), typed.end(), '/', '\\');
+#endif
+    ASSERT_EQ(sarifOfTheExample(path("typed.sarif"), typed).status, 0);
+    const U_JsonValue typedRun = U_JsonValue::parse(readBytes(path("typed.sarif"))).find("runs")->items().at(0);
+    const U_JsonValue& first = typedRun.find("results")->items().at(0);
+    const U_JsonValue& firstLocation = first.find("locations")->items().at(0).find("physicalLocation")->members()[0].second;
+#ifdef _WIN32
+    // Windows: the same directory, so the files stay relative to it.
+    EXPECT_EQ(firstLocation.stringAt("uriBaseId"), "SRCROOT") << firstLocation.stringAt("uri");
+    EXPECT_EQ(firstLocation.stringAt("uri").rfind("src/", 0), 0u) << firstLocation.stringAt("uri");
+#else
+    // POSIX: another directory, so the files are named by their own URIs.
+    EXPECT_EQ(firstLocation.stringAt("uriBaseId"), "");
+    EXPECT_EQ(firstLocation.stringAt("uri").rfind(rootUri + "src/", 0), 0u) << firstLocation.stringAt("uri");
+#endif
 }
 
 } // namespace
