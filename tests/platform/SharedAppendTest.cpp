@@ -20,31 +20,32 @@ TEST(SharedAppendTest, createsAMissingFileAndAppendsAfterWhatIsThere)
     EXPECT_EQ(readBytes(path), "one\r\ntwo\r\nthree\r\n");
 }
 
-// The new lines never continue an unfinished last line.
+// The new lines never continue an unfinished last line. Windows: a writer terminated in the middle
+// of its lines left it, and it is cut off. POSIX: only another program can leave one there, and that
+// line is ended and kept.
 TEST(SharedAppendTest, unfinishedLastLineIsNeverContinued)
 {
+    struct Case {
+        const char* before;
+        const char* windows;
+        const char* posix;
+    };
+    const Case cases[] = {
+        {"whole\r\nhalf a li", "whole\r\nnext\r\n", "whole\r\nhalf a li\r\nnext\r\n"},
+        {"half", "next\r\n", "half\r\nnext\r\n"},
+        {"lf\n", "lf\nnext\r\n", "lf\nnext\r\n"}, // a bare LF ends a line too
+    };
     TempDir dir;
     const std::string path = dir.file("report.jsonl");
-    writeBytes(path, "whole\r\nhalf a li");
-    ASSERT_TRUE(platform::appendLines(path, "next\r\n"));
+    for (const Case& c : cases) {
+        writeBytes(path, c.before);
+        ASSERT_TRUE(platform::appendLines(path, "next\r\n"));
 #ifdef _WIN32
-    // Windows: a writer terminated in the middle of its lines left it; it is cut off.
-    EXPECT_EQ(readBytes(path), "whole\r\nnext\r\n");
+        EXPECT_EQ(readBytes(path), c.windows) << c.before;
 #else
-    // POSIX: only another program can leave one there; that line is ended and kept.
-    EXPECT_EQ(readBytes(path), "whole\r\nhalf a li\r\nnext\r\n");
+        EXPECT_EQ(readBytes(path), c.posix) << c.before;
 #endif
-    // A file of nothing but an unfinished line, and one that ends with a bare LF.
-    writeBytes(path, "half");
-    ASSERT_TRUE(platform::appendLines(path, "a\r\n"));
-#ifdef _WIN32
-    EXPECT_EQ(readBytes(path), "a\r\n");
-#else
-    EXPECT_EQ(readBytes(path), "half\r\na\r\n");
-#endif
-    writeBytes(path, "lf\n");
-    ASSERT_TRUE(platform::appendLines(path, "b\r\n"));
-    EXPECT_EQ(readBytes(path), "lf\nb\r\n");
+    }
 }
 
 TEST(SharedAppendTest, missingDirectoryOrADirectoryFailsAndCreatesNothing)
