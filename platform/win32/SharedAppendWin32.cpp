@@ -80,6 +80,11 @@ bool appendLocked(HANDLE file, const std::string& lines)
 
 bool appendLines(const std::string& path, const std::string& lines)
 {
+    // Windows refuses to write a read-only file to every user; Wine run by the host's superuser
+    // would write it all the same, so the attribute is checked here, as for error files.
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)

@@ -17,6 +17,8 @@ TEST(ErrtoolSarifTest, fileUrisArePercentEncodedAndKeepTheDrive)
     EXPECT_EQ(errtool::fileUri("/s/my dir/a#1.c"), "file:///s/my%20dir/a%231.c");
     EXPECT_EQ(errtool::fileUri("C:/Src/a.c"), "file:///C:/Src/a.c");
     EXPECT_EQ(errtool::fileUri("C:\\Src\\\xc3\xa9.c"), "file:///C:/Src/%C3%A9.c");
+    EXPECT_EQ(errtool::fileUri("//server/share/a b.c"), "file://server/share/a%20b.c");
+    EXPECT_EQ(errtool::fileUri("\\\\server\\share\\a.c"), "file://server/share/a.c");
     EXPECT_EQ(errtool::fileUri("rel/a:b.c"), "rel/a%3Ab.c"); // a relative reference cannot hold a colon
 }
 

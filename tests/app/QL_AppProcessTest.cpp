@@ -31,7 +31,7 @@ protected:
         options.env = {{"VELCPPBIN", dir.file("bin")},
                        {"VELCPPTEMPFILES", dir.path()},
                        {"HOME", dir.file("home")},
-                       {"PATH", "/usr/bin:/bin"}};
+                       {"PATH", testsupport::systemSearchPath()}};
     }
 
     ProcessResult tool(std::vector<std::string> arguments)

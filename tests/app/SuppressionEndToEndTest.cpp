@@ -53,7 +53,7 @@ protected:
         options.env = {{"VELCPPBIN", path("bin")},
                        {"VELCPPTEMPFILES", root},
                        {"HOME", path("home")},
-                       {"PATH", "/usr/bin:/bin"}};
+                       {"PATH", testsupport::systemSearchPath()}};
     }
 
     std::string path(const std::string& name) const { return root + "/" + name; }

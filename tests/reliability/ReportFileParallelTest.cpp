@@ -62,7 +62,7 @@ TEST(ReportFileParallelTest, sixteenProcessesWriteOneReportWithEveryLineWholeAnd
     box.messageRules("100 legacy\n100 (\n");
     const std::string report = box.path("report.jsonl");
     // Runs of 1 to 40 records: blocks that fit in the file's last page and blocks of many pages.
-    std::vector<pid_t> children;
+    std::vector<ChildId> children;
     std::int64_t expectedRecords = 0;
     for (int p = 0; p < 16; ++p) {
         const std::string name = "f" + std::to_string(p) + ".cpp";
@@ -107,8 +107,19 @@ TEST(ReportFileParallelTest, sixteenProcessesWriteOneReportWithEveryLineWholeAnd
     EXPECT_EQ(records, expectedRecords);
 }
 
+// What a kill may leave in the report. POSIX publishes a run's lines as error-file blocks are, whole
+// or not at all. Windows writes them in place (a file that others hold open cannot be renamed over),
+// so a run terminated in the middle can leave an unfinished last line, which the next run cuts off
+// before it writes its own.
+#ifdef _WIN32
+constexpr bool kKillCanLeaveAnUnfinishedLine = true;
+#else
+constexpr bool kKillCanLeaveAnUnfinishedLine = false;
+#endif
+
 // Runs killed at random points of their lifetime, while the report holds enough to make its
-// publication take a while: the report keeps whole lines only, and a later run appends to it.
+// publication take a while: earlier lines are kept, the killed runs add whole lines (and on Windows
+// at most an unfinished last line), and a later run appends to it with every line whole.
 TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
 {
     ToolSandbox box;
@@ -117,7 +128,7 @@ TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
     const std::string report = box.path("report.jsonl");
     const std::string errorPath = box.path("out/a.cpp.err");
     const std::string original = testsupport::readBytes(errorPath);
-    // Earlier builds' lines: the blocks of 40 records cross pages, so they go through a copy.
+    // Earlier builds' lines: the blocks of 40 records cross pages, so on POSIX they go through a copy.
     std::string earlier;
     const std::string filler = "{\"type\":\"run\",\"files\":0,\"diagnostics\":0,\"records\":0,\"note\":\"" +
                                std::string(200, 'e') + "\"}\r\n";
@@ -137,16 +148,27 @@ TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
     std::mt19937 random(seed);
     std::uniform_int_distribution<long long> delay(0, span * 12 / 10 + 1);
     int unchanged = 0;
+    int unfinished = 0;
     for (int kill = 0; kill < 25; ++kill) {
         testsupport::writeBytes(errorPath, original); // every run has its 40 records to append
         const std::string before = testsupport::readBytes(report);
-        const pid_t pid = startChild(argv, box.childOptions());
+        const ChildId child = startChild(argv, box.childOptions());
         std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-        killChild(pid);
+        killChild(child);
         const std::string after = testsupport::readBytes(report);
         unchanged += after == before ? 1 : 0;
-        ASSERT_EQ(after.compare(0, before.size(), before), 0) << "earlier lines changed";
-        wholeLines(after.substr(before.size()));
+        // The whole lines before the kill stay as they were (an unfinished line an earlier kill
+        // left may be cut off).
+        const std::string earlierLines = before.substr(0, before.rfind('\n') + 1);
+        ASSERT_EQ(after.compare(0, earlierLines.size(), earlierLines), 0) << "earlier lines changed";
+        std::string added = after.substr(earlierLines.size());
+        const std::size_t tail = added.size() - (added.rfind('\n') + 1);
+        if (tail > 0) {
+            ++unfinished;
+            ASSERT_TRUE(kKillCanLeaveAnUnfinishedLine) << "a killed run left half a line";
+            added.resize(added.size() - tail);
+        }
+        wholeLines(added);
         if (HasFailure())
             return;
     }
@@ -154,7 +176,8 @@ TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
     ASSERT_EQ(waitForChild(startChild(argv, box.childOptions()), 120), 0);
     const std::vector<U_JsonValue> lines = wholeLines(testsupport::readBytes(report));
     EXPECT_EQ(lines.back().stringAt("type"), "record");
-    std::cout << "[kills] report unchanged by " << unchanged << " of 25 killed runs\n";
+    std::cout << "[kills] report unchanged by " << unchanged << " of 25 killed runs, an unfinished line left by "
+              << unfinished << "\n";
 }
 
 } // namespace

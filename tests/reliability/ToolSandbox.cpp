@@ -72,7 +72,7 @@ ChildOptions ToolSandbox::childOptions() const
     options.env = {{"VELCPPBIN", path("bin")},
                    {"VELCPPTEMPFILES", root_},
                    {"HOME", path("home")},
-                   {"PATH", "/usr/bin:/bin"}};
+                   {"PATH", testsupport::systemSearchPath()}};
     return options;
 }
 

@@ -51,6 +51,10 @@ struct ProcessOptions {
     std::string input;                            // written to the child's standard input
 };
 
+// The PATH of a child started in a controlled environment: the system's own program directories
+// (POSIX: /usr/bin and /bin; Windows: the system directory and the Windows directory).
+std::string systemSearchPath();
+
 // What a program of the project writes to a standard stream when it prints `text`: on Windows the
 // streams are in text mode and every LF goes out as CR LF; elsewhere the text as it is.
 std::string consoleText(const std::string& text);

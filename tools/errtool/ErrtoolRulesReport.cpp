@@ -9,6 +9,7 @@
 #include "U_Sha256.h"
 
 #include <algorithm>
+#include <set>
 #include <tuple>
 
 namespace errtool {
@@ -158,19 +159,24 @@ void RulesReport::compareWithRules(const std::string& path, const std::string& k
     compared_ = true;
     const std::string text = readText(path);
     const std::string sha256 = sha256Hex(text);
-    const bool known = std::any_of(contents_.begin(), contents_.end(),
-                                   [&](const auto& entry) { return entry.second.sha256 == sha256; });
-    if (!known) {
+    std::set<std::string> readAs; // the paths under which the runs read this content
+    for (const auto& entry : contents_)
+        if (entry.second.sha256 == sha256)
+            readAs.insert(entry.second.path);
+    if (readAs.empty()) {
         notes_.push_back(path + ": no run in the reports read this content of the file (sha256 " + shortHash(sha256) +
                          "); its rules are not compared with the hits");
         return;
     }
+    // Its unused rules are named as the runs named the file, so that they stand beside its hits
+    // however the file was given here (on Windows, say, with backslashes).
+    const std::string named = readAs.size() == 1 ? *readAs.begin() : path;
     const auto addIfUnused = [&](const std::string& line, std::size_t number) {
         if (line.find_first_not_of(' ') == std::string::npos)
             return;
         const RuleKey key{sha256, kind, static_cast<std::int32_t>(number)};
         if (hits_.count(key) == 0 && unusable_.count(key) == 0)
-            unused_.push_back(UnusedRule{path, static_cast<std::int32_t>(number), kind, line});
+            unused_.push_back(UnusedRule{named, static_cast<std::int32_t>(number), kind, line});
     };
     // The last line of a rules file counts without its line end too.
     std::size_t lines = 0;

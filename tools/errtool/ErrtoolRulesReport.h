@@ -57,8 +57,9 @@ public:
     // unfinished last line, are skipped and noted. Raises RulesReportError when it cannot be read.
     void readReport(const std::string& path);
     // Compares with a rules file ("message" or "parameter" kind): its rules without a hit are
-    // unused. The hits count for it only when the runs read the same content; otherwise a note
-    // says so and nothing is listed. Raises RulesReportError when it cannot be read.
+    // unused, named by the path the runs read that content from (when they all read it from one).
+    // The hits count for it only when the runs read the same content; otherwise a note says so and
+    // nothing is listed. Raises RulesReportError when it cannot be read.
     void compareWithRules(const std::string& path, const std::string& kind);
 
     // Aligned text tables.

@@ -1,6 +1,7 @@
 // Writing the SARIF log of error files.
 #include "ErrtoolSarif.h"
 
+#include "FilenameStringCompare.h"
 #include "M_InputBonnie.h"
 #include "M_SuppressionContext.h"
 #include "U_JsonWriter.h"
@@ -53,7 +54,7 @@ public:
     void write(U_JsonWriter& out, const std::string& path) const
     {
         out.key("artifactLocation").beginObject();
-        if (!root_.empty() && path.size() > root_.size() && path.compare(0, root_.size(), root_) == 0)
+        if (isBelowRoot(path))
             out.member("uri", encodePath(path.substr(root_.size()), false)).member("uriBaseId", kRootId);
         else
             out.member("uri", fileUri(path));
@@ -61,7 +62,18 @@ public:
     }
 
 private:
+    // Letter case counts only where the platform's file names have it: on Windows, C:/Project/a.c
+    // lies below a root given as c:\project.
+    bool isBelowRoot(const std::string& path) const
+    {
+        if (root_.empty() || path.size() <= root_.size())
+            return false;
+        const std::string head = path.substr(0, root_.size());
+        return !sameNames_(head, root_) && !sameNames_(root_, head);
+    }
+
     std::string root_;
+    FilenameStringCompare sameNames_;
 };
 
 void writePhysicalLocation(U_JsonWriter& out, const UriMaker& uris, const U_LocationData& location)
@@ -129,6 +141,9 @@ std::string fileUri(const std::string& path)
     const std::string slashes = toForwardSlashes(path);
     if (slashes.empty() || (slashes[0] != '/' && !(slashes.size() >= 2 && slashes[1] == ':')))
         return encodePath(slashes, false); // not absolute: a relative reference
+    // A UNC path (//server/share/...) names its server as the URI's authority.
+    if (slashes.size() > 2 && slashes.compare(0, 2, "//") == 0 && slashes[2] != '/')
+        return "file:" + encodePath(slashes, true);
     return "file://" + std::string(slashes[0] == '/' ? "" : "/") + encodePath(slashes, true);
 }
 

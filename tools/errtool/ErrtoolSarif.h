@@ -22,7 +22,8 @@ struct SarifInput {
 // one. Paths below the source root (when not empty) are relative to it, others are file URIs.
 std::string sarifLog(const std::vector<SarifInput>& inputs, const std::string& sourceRoot);
 
-// The URI of a canonical path: "file:///..." for an absolute one, percent-encoded.
+// The URI of a canonical path: "file:///..." for an absolute one, "file://server/share/..." for a
+// UNC path, percent-encoded.
 std::string fileUri(const std::string& path);
 
 } // namespace errtool

@@ -27,6 +27,11 @@ TempDir::TempDir()
     path_ = buffer.data();
 }
 
+std::string systemSearchPath()
+{
+    return "/usr/bin:/bin";
+}
+
 std::string consoleText(const std::string& text)
 {
     return text;

@@ -122,6 +122,17 @@ TempDir::TempDir()
     throw std::runtime_error("cannot make a temporary directory in " + directory);
 }
 
+std::string systemSearchPath()
+{
+    wchar_t system[MAX_PATH + 1];
+    wchar_t windows[MAX_PATH + 1];
+    const UINT systemLength = GetSystemDirectoryW(system, MAX_PATH + 1);
+    const UINT windowsLength = GetWindowsDirectoryW(windows, MAX_PATH + 1);
+    if (systemLength == 0 || systemLength > MAX_PATH || windowsLength == 0 || windowsLength > MAX_PATH)
+        throw std::runtime_error("cannot find the Windows directories");
+    return win32::toNarrow(system) + ";" + win32::toNarrow(windows);
+}
+
 std::string consoleText(const std::string& text)
 {
     std::string crlf;
