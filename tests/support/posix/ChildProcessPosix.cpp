@@ -1,13 +1,13 @@
 // Starting, limiting, waiting for and killing the fault tests' child processes: fork, setrlimit, waitpid.
 #include "ChildProcess.h"
 
-#include <cerrno>
+#include "ChildOutput.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <cstdio>
 #include <fcntl.h>
-#include <poll.h>
 #include <stdexcept>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -127,32 +127,7 @@ ProcessResult runInChild(const std::string&, const std::function<void()>& action
     close(out[1]);
     close(err[1]);
     ProcessResult result;
-    pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
-    std::string* sinks[2] = {&result.out, &result.err};
-    int openPipes = 2;
-    while (openPipes > 0) {
-        if (poll(fds, 2, -1) < 0) {
-            if (errno == EINTR)
-                continue;
-            break;
-        }
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0)
-                continue;
-            char buffer[4096];
-            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
-            if (n > 0) {
-                sinks[i]->append(buffer, static_cast<std::size_t>(n));
-                continue;
-            }
-            close(fds[i].fd);
-            fds[i].fd = -1;
-            --openPipes;
-        }
-    }
-    int raw = 0;
-    waitpid(pid, &raw, 0);
-    result.status = statusOf(raw);
+    posix::collectChild(pid, out[0], err[0], result);
     return result;
 }
 
