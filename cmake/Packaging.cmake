@@ -9,7 +9,8 @@
 #                                    nothing suppressed), never replaced by a later install; <etc> is
 #                                    /etc for the prefix /usr and <prefix>/etc for any other
 #   <prefix>/share/doc/zembrel-kit   README.md, and examples/: the example project with its rules
-#                                    files and error-file descriptions, the example installation
+#                                    files and error-file descriptions, the example installation,
+#                                    answers files for zembrelconf-cli
 #
 # Everything is placed relative to the prefix given at install time, so `cmake --install <build>
 # --prefix <dir>` works into any directory, and into DESTDIR.

@@ -24,8 +24,10 @@ public:
     // Numbers of direct subkeys and of values; false when the key cannot answer.
     virtual bool queryInfo(std::uint32_t& subkeyCount, std::uint32_t& valueCount) const = 0;
 
-    // Name (UTF-8) of subkey `index`; false when it does not fit a buffer of `nameBufferChars`
-    // UTF-16 characters including the terminating zero, or the index is out of range.
+    // Name (UTF-8) of subkey `index`, in the registry's order: by name, letters compared in upper
+    // case (the portable implementation sorts the export file's keys so). False when it does not
+    // fit a buffer of `nameBufferChars` UTF-16 characters including the terminating zero, or the
+    // index is out of range.
     virtual bool enumSubkey(std::uint32_t index, std::uint32_t nameBufferChars, std::string& name) const = 0;
 
     // Name (UTF-8) and raw data bytes of value `index`; false when the name does not fit

@@ -5,8 +5,7 @@
 
 #include "TextFiles.h"
 
-#include "P_FileSystem.h"
-
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -93,9 +92,12 @@ bool AnswersFile::parse(const std::string& text, const std::string& fileName, An
 
 bool AnswersFile::read(const std::string& path, AnswersFile& answers, std::string& error)
 {
+    // The path is UTF-8 text, as every path of the configurator is, on Windows too.
+    const std::filesystem::path file = std::filesystem::u8path(path);
+    std::error_code ec;
     std::ifstream in;
-    if (platform::fs::isRegularFile(path))
-        in.open(path, std::ios::binary);
+    if (std::filesystem::is_regular_file(file, ec))
+        in.open(file, std::ios::binary);
     std::string text;
     if (in.is_open())
         text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());

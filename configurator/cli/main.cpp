@@ -5,16 +5,20 @@
 #include "UnattendedRun.h"
 
 #include "MessageSink.h"
+#include "ProgramArguments.h"
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 int main(int argc, char** argv)
 {
     // What the wizard shows in a message box goes to standard output.
     conf::setWarningSink([](const std::string& text) { std::cout << text << '\n' << std::flush; });
 
-    const std::string argument = argc == 2 ? argv[1] : std::string();
+    // The answers file's path as UTF-8, the encoding of every path the configurator opens.
+    const std::vector<std::string> arguments = platform::programArguments(argc, argv);
+    const std::string argument = arguments.size() == 2 ? arguments[1] : std::string();
     if (argument == "--list") {
         confcli::listOffers(std::cout);
         return confcli::kStatusDone;

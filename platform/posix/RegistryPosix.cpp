@@ -3,6 +3,7 @@
 
 #include "RegExportFile.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -65,6 +66,15 @@ private:
     std::vector<RegExportValue> values_;
 };
 
+// The order in which Windows enumerates subkeys: by name, letters compared in upper case (the
+// registry keeps each key's subkeys sorted so), whatever order the export file gives them in.
+bool beforeInRegistryOrder(const std::string& a, const std::string& b)
+{
+    const auto upper = [](unsigned char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return upper(x) < upper(y); });
+}
+
 } // namespace
 
 RegistryKey::OpenResult RegistryKey::openLocalMachine(const std::string& subkeyPath,
@@ -89,6 +99,7 @@ RegistryKey::OpenResult RegistryKey::openLocalMachine(const std::string& subkeyP
     std::vector<std::string> subkeys;
     for (std::size_t child : registry.node(node).children)
         subkeys.push_back(registry.node(child).name);
+    std::stable_sort(subkeys.begin(), subkeys.end(), beforeInRegistryOrder);
     key = std::make_unique<ExportedKey>(std::move(subkeys), registry.node(node).values);
     return OpenResult::Opened;
 }

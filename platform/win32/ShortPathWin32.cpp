@@ -11,7 +11,13 @@ namespace platform {
 
 bool shortPathName(const std::string& path, std::string& shortPath)
 {
-    const std::wstring wide = win32::toWide(path);
+    // The system keeps the separators it is given; the short form uses backslashes whatever the
+    // path was written with, as the portable layer answers.
+    std::wstring wide = win32::toWide(path);
+    for (wchar_t& c : wide) {
+        if (c == L'/')
+            c = L'\\';
+    }
     const DWORD needed = GetShortPathNameW(wide.c_str(), nullptr, 0);
     if (needed == 0)
         return false;

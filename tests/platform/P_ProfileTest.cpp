@@ -95,8 +95,10 @@ TEST(PrivateProfileTest, valueIsCutToTheBuffer)
 // Windows: the service's own default, the Windows directory; WINDIR does not move it.
 TEST(PrivateProfileTest, bareNameIsLookedUpInTheWindowsDirectory)
 {
-    const char* systemRoot = std::getenv("SystemRoot");
-    ASSERT_NE(systemRoot, nullptr);
+    // A copy: changing the environment below may move the variables' storage.
+    const char* systemRootVariable = std::getenv("SystemRoot");
+    ASSERT_NE(systemRootVariable, nullptr);
+    const std::string systemRoot = systemRootVariable;
     testsupport::TempDir dir;
     const std::string name = "zembtest" + std::to_string(platform::processId()) + ".ini";
     testsupport::writeBytes(dir.file(name), "[Japanese]\nNXL_LANG=elsewhere\n");

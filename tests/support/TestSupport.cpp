@@ -21,9 +21,10 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+// Paths are UTF-8 text on every platform (on Windows as the configurator's platform layer takes them).
 std::string readBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
     if (!in)
         throw std::runtime_error("cannot read " + path);
     std::ostringstream out;
@@ -33,10 +34,10 @@ std::string readBytes(const std::string& path)
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {
-    const auto parent = std::filesystem::path(path).parent_path();
-    if (!parent.empty())
-        std::filesystem::create_directories(parent);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    const auto file = std::filesystem::u8path(path);
+    if (file.has_parent_path())
+        std::filesystem::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
     if (!out)
         throw std::runtime_error("cannot write " + path);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -45,7 +46,7 @@ void writeBytes(const std::string& path, const std::string& bytes)
 bool fileExists(const std::string& path)
 {
     std::error_code ignored;
-    return std::filesystem::exists(path, ignored);
+    return std::filesystem::exists(std::filesystem::u8path(path), ignored);
 }
 
 std::string builtProgram(const std::string& relativePath)

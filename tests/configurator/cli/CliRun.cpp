@@ -1,27 +1,50 @@
 // Runs zembrelconf-cli and snapshots the fake installation around the run.
 #include "CliRun.h"
 
+#include "FakeInstallation.h"
+
+#include <gtest/gtest.h>
+
 namespace clitest {
 
-CliRun runCli(const std::string& installationRoot, const std::vector<std::string>& arguments)
+namespace {
+
+// The console text of a program with its line ends turned back into LF; a failure of the test when
+// they are not the platform's.
+std::string fromConsoleText(const std::string& console)
+{
+    std::string text;
+    for (std::size_t i = 0; i < console.size(); ++i) {
+        if (!(console[i] == '\r' && i + 1 < console.size() && console[i + 1] == '\n'))
+            text += console[i];
+    }
+    EXPECT_EQ(testsupport::consoleText(text), console) << "the output's line ends are not the platform's";
+    return text;
+}
+
+} // namespace
+
+CliRun runCli(const conftest::FakeInstallation& installation, const std::vector<std::string>& arguments)
 {
     std::vector<std::string> argv = {testsupport::builtProgram("configurator/cli/zembrelconf-cli")};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
     testsupport::ProcessOptions options;
     options.inheritEnvironment = true;
-    const conftest::FileTree before = conftest::snapshotFiles(installationRoot);
+    const conftest::FileTree before = installation.files();
     CliRun run;
     run.result = testsupport::runProcess(argv, options);
-    run.written = conftest::changedFiles(before, conftest::snapshotFiles(installationRoot));
+    run.result.out = fromConsoleText(run.result.out);
+    run.result.err = fromConsoleText(run.result.err);
+    run.written = conftest::changedFiles(before, installation.files());
     return run;
 }
 
-CliRun runWithAnswers(const std::string& installationRoot, const testsupport::TempDir& dir,
+CliRun runWithAnswers(const conftest::FakeInstallation& installation, const testsupport::TempDir& dir,
                       const std::string& answers)
 {
     const std::string path = dir.file("answers.txt");
     testsupport::writeBytes(path, answers);
-    return runCli(installationRoot, {path});
+    return runCli(installation, {path});
 }
 
 std::string summaryText(const std::vector<std::string>& values)

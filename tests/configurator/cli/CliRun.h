@@ -7,19 +7,24 @@
 #include <string>
 #include <vector>
 
+namespace conftest {
+class FakeInstallation;
+}
+
 namespace clitest {
 
 struct CliRun {
-    testsupport::ProcessResult result; // status and output
+    testsupport::ProcessResult result; // status and output, the output's line ends turned into LF
     conftest::FileTree written;        // the files of the installation that the run created or changed
 };
 
 // Runs zembrelconf-cli with `arguments`, in the environment of the test (which names the fake
-// installation below `installationRoot`), and notes which of its files the run wrote.
-CliRun runCli(const std::string& installationRoot, const std::vector<std::string>& arguments);
+// installation where the platform needs that), and notes which of the installation's files the run
+// wrote. Checks that the output has the platform's console line ends (CR LF on Windows).
+CliRun runCli(const conftest::FakeInstallation& installation, const std::vector<std::string>& arguments);
 
 // Writes `answers` to a file of the temporary directory `dir` and runs zembrelconf-cli on it.
-CliRun runWithAnswers(const std::string& installationRoot, const testsupport::TempDir& dir,
+CliRun runWithAnswers(const conftest::FakeInstallation& installation, const testsupport::TempDir& dir,
                       const std::string& answers);
 
 // The text zembrelconf-cli prints at the end of a configuration, for the nine summary values.

@@ -1,11 +1,8 @@
 // zembrelconf-cli --list: what the installation offers, from the same lookups the wizard makes.
 #include "CliRun.h"
 #include "FakeInstallation.h"
-#include "ScopedEnv.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace {
 
@@ -14,24 +11,25 @@ using conftest::FakeInstallation;
 TEST(OfferListing, listsVersionsPersonalitiesAndTheChoicesOfEveryAnswer)
 {
     FakeInstallation install;
-    // 2.9 has no installation directory; 2.4 has neither Visual Studio personality.
+    // 2.9 has no installation directory; 2.4 has neither Visual Studio personality. The registry
+    // lists them by name.
     install.writeRegistry(FakeInstallation::registryText({"3.0"}) +
                           "\r\n[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\VEL C++ Source Code Analyser\\2.9]\r\n"
                           "\r\n[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\VEL C++ Source Code Analyser\\2.4]\r\n"
                           "\"Path\"=\"C:\\\\VEL\"\r\n");
-    const clitest::CliRun r = clitest::runCli(install.root(), {"--list"});
+    const clitest::CliRun r = clitest::runCli(install, {"--list"});
     EXPECT_EQ(r.result.status, 0);
     EXPECT_EQ(r.result.out,
               "Analyser versions (analyser-version):\n"
-              "  3.0  C:\\VEL\\VELCPP3  (preselected)\n"
-              "  2.9  (no usable installation directory)\n"
               "  2.4  C:\\VEL\n"
+              "  2.9  (no usable installation directory)\n"
+              "  3.0  C:\\VEL\\VELCPP3  (preselected)\n"
               "Visual Studio versions (visual-studio-version) and their compiler personalities:\n"
+              "  with analyser version 2.4: none\n"
+              "  with analyser version 2.9: none\n"
               "  with analyser version 3.0:\n"
               "    6     C:\\VEL\\VELCPP3\\personalities\\mvc6.p_c\n"
               "    2005  C:\\VEL\\VELCPP3\\personalities\\VC++2005.p_c\n"
-              "  with analyser version 2.9: none\n"
-              "  with analyser version 2.4: none\n"
               "VxWorks versions (vxworks-version): 6.0 6.1 6.2 6.3 6.4 6.5 6.6 6.7 6.8 6.9\n"
               "VxWorks compiler personalities (compiler-personality):\n"
               "  existing   a personality file (compiler-personality-file); the compiler (compiler: diab, gnu) "
@@ -44,12 +42,8 @@ TEST(OfferListing, listsVersionsPersonalitiesAndTheChoicesOfEveryAnswer)
 
 TEST(OfferListing, listsTheExampleInstallation)
 {
-    testsupport::TempDir dir;
-    std::filesystem::copy(testsupport::sourceFile("examples/installation"), dir.path(),
-                          std::filesystem::copy_options::recursive);
-    testsupport::ScopedEnv env({{"ZEMBRELCONF_REGISTRY", dir.file("zembrel.reg")},
-                                {"ZEMBRELCONF_DRIVES", dir.file("drives")}});
-    const clitest::CliRun r = clitest::runCli(dir.path(), {"--list"});
+    FakeInstallation install(testsupport::sourceFile("examples/installation"));
+    const clitest::CliRun r = clitest::runCli(install, {"--list"});
     EXPECT_EQ(r.result.status, 0);
     for (const char* line : {"  2.9  C:\\VEL\\VELCPP29\n", "  3.0  C:\\VEL\\VELCPP30  (preselected)\n",
                              "  with analyser version 2.9:\n    2003  C:\\VEL\\VELCPP29\\personalities\\VC++NET_2003.p_c\n",
@@ -61,7 +55,7 @@ TEST(OfferListing, withoutAnAcceptedVersionSaysSoAsTheWizardDoes)
 {
     FakeInstallation install;
     install.writeRegistry(FakeInstallation::registryText({"2.3"}));
-    const clitest::CliRun r = clitest::runCli(install.root(), {"--list"});
+    const clitest::CliRun r = clitest::runCli(install, {"--list"});
     EXPECT_EQ(r.result.status, 0);
     EXPECT_EQ(r.result.out, "No installations of VELC++ found\nPlease install VELC++ and try again\n\n");
 }

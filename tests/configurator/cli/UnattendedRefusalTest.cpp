@@ -77,7 +77,7 @@ TEST(UnattendedRefusal, everyRefusedAnswerIsNamedWithWhatWasOfferedAndNothingIsW
     };
     for (const Refusal& refusal : refusals) {
         SCOPED_TRACE(refusal.name);
-        const clitest::CliRun r = clitest::runWithAnswers(install.root(), dir, refusal.answers);
+        const clitest::CliRun r = clitest::runWithAnswers(install, dir, refusal.answers);
         EXPECT_EQ(r.result.status, 2);
         EXPECT_EQ(r.result.out, refusal.message + "\nNothing was written.\n");
         EXPECT_TRUE(r.written.empty()) << r.written.begin()->first;

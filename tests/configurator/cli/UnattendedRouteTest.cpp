@@ -18,7 +18,7 @@ class UnattendedRouteTest : public ::testing::Test {
 protected:
     UnattendedRouteTest() { conftest::writeRoutePersonalities(install); }
 
-    clitest::CliRun run(const std::string& answers) { return runWithAnswers(install.root(), dir, answers); }
+    clitest::CliRun run(const std::string& answers) { return runWithAnswers(install, dir, answers); }
 
     static std::vector<std::string> names(const conftest::FileTree& files)
     {
@@ -61,7 +61,7 @@ TEST_F(UnattendedRouteTest, everyRouteOfTheWizardWritesTheWizardsFilesAndShowsIt
         SCOPED_TRACE(route.expected);
         FakeInstallation fresh;
         conftest::writeRoutePersonalities(fresh);
-        const clitest::CliRun r = runWithAnswers(fresh.root(), dir, route.answers);
+        const clitest::CliRun r = runWithAnswers(fresh, dir, route.answers);
         EXPECT_EQ(r.result.status, 0) << r.result.out;
         EXPECT_EQ(r.result.out, summaryText(route.summary));
         EXPECT_EQ(r.result.err, "");
@@ -142,20 +142,30 @@ TEST_F(UnattendedRouteTest, wizardsOwnStopsKeepTheirMessagesAndStatusesAndWriteN
     }
 }
 
+TEST_F(UnattendedRouteTest, answersFileIsReadWhateverCharactersItsPathHas)
+{
+    // On Windows the path arrives as UTF-16 and must not be narrowed to the ANSI code page.
+    const std::string answers = dir.file("J\xC3\xBCrgen \xE6\x97\xA5\xE6\x9C\xAC/answers.txt");
+    testsupport::writeBytes(answers, "target = Visual Studio\n");
+    const clitest::CliRun r = clitest::runCli(install, {answers});
+    EXPECT_EQ(r.result.status, 0) << r.result.out;
+    EXPECT_EQ(r.written.count("drives/d/Tools/Zembrel/Share/etc/msvelcppmake.bat"), 1u);
+}
+
 TEST_F(UnattendedRouteTest, commandLineWithoutAnswersFileShowsTheUsage)
 {
-    const clitest::CliRun none = clitest::runCli(install.root(), {});
+    const clitest::CliRun none = clitest::runCli(install, {});
     EXPECT_EQ(none.result.status, 2);
     EXPECT_NE(none.result.out.find("usage: zembrelconf-cli <answers file>"), std::string::npos);
-    const clitest::CliRun two = clitest::runCli(install.root(), {"a.txt", "b.txt"});
+    const clitest::CliRun two = clitest::runCli(install, {"a.txt", "b.txt"});
     EXPECT_EQ(two.result.status, 2);
-    const clitest::CliRun option = clitest::runCli(install.root(), {"--verbose"});
+    const clitest::CliRun option = clitest::runCli(install, {"--verbose"});
     EXPECT_EQ(option.result.status, 2);
     EXPECT_EQ(option.result.out, none.result.out);
-    const clitest::CliRun help = clitest::runCli(install.root(), {"--help"});
+    const clitest::CliRun help = clitest::runCli(install, {"--help"});
     EXPECT_EQ(help.result.status, 0);
     EXPECT_EQ(help.result.out, none.result.out);
-    const clitest::CliRun missing = clitest::runCli(install.root(), {dir.file("nothing.txt")});
+    const clitest::CliRun missing = clitest::runCli(install, {dir.file("nothing.txt")});
     EXPECT_EQ(missing.result.status, 2);
     EXPECT_EQ(missing.result.out, "Cannot read answers file " + dir.file("nothing.txt") + "\nNothing was written.\n");
 }

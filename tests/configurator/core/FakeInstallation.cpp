@@ -1,9 +1,8 @@
-// Builds the fake installation: drive directories, registry export file, Zembrel and integration trees.
+// The fake installation's contents: registry keys, Zembrel's files and the integration's templates;
+// where they live is up to posix/ and win32/.
 #include "FakeInstallation.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
 namespace conftest {
@@ -66,12 +65,28 @@ const char* const kVx6Make =
 
 FakeInstallation::FakeInstallation()
 {
-    fs::create_directories(dir_.file("drives/c"));
-    fs::create_directories(dir_.file("drives/d"));
-    env_.set("ZEMBRELCONF_DRIVES", dir_.file("drives"));
-    env_.set("ZEMBRELCONF_REGISTRY", registryPath());
+    attach();
     writeRegistry(registryText());
+    populate();
+}
 
+FakeInstallation::FakeInstallation(const std::string& directory)
+{
+    attach();
+    writeRegistry(testsupport::readBytes(directory + "/zembrel.reg"));
+    for (const auto& drive : fs::directory_iterator(directory + "/drives")) {
+        const std::string letter = drive.path().filename().string();
+        fs::copy(drive.path(), host(letter + ":\\"), fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+    }
+}
+
+FakeInstallation::~FakeInstallation()
+{
+    detach();
+}
+
+void FakeInstallation::populate()
+{
     const std::string integration = kIntegrationDir;
     write(std::string(kVelcppDir) + "\\personalities\\mvc6.p_c", "-d _MSC_VER=1200\n");
     write(std::string(kVelcppDir) + "\\personalities\\VC++2005.p_c", "-d _MSC_VER=1400\n");
@@ -85,29 +100,6 @@ FakeInstallation::FakeInstallation()
     write(integration + "\\vnh\\settings.txt-template", kSettingsTemplate);
     fs::create_directories(host(std::string(kVnhDir) + "\\bin"));
     installWrenv(0);
-}
-
-FakeInstallation::~FakeInstallation()
-{
-    // Read-only files left by a test must not keep the directory from being removed.
-    std::error_code ec;
-    for (auto it = fs::recursive_directory_iterator(dir_.path(), ec); !ec && it != fs::recursive_directory_iterator();
-         it.increment(ec))
-        fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
-}
-
-std::string FakeInstallation::host(const std::string& windowsPath) const
-{
-    std::string path = windowsPath;
-    for (char& c : path) {
-        if (c == '\\')
-            c = '/';
-    }
-    if (path.size() >= 2 && path[1] == ':') {
-        const char drive = static_cast<char>(std::tolower(static_cast<unsigned char>(path[0])));
-        return dir_.file(std::string("drives/") + drive + path.substr(2));
-    }
-    return path;
 }
 
 void FakeInstallation::write(const std::string& windowsPath, const std::string& bytes) const
@@ -133,11 +125,6 @@ void FakeInstallation::remove(const std::string& windowsPath) const
     fs::remove_all(host(windowsPath), ec);
 }
 
-void FakeInstallation::writeRegistry(const std::string& regText) const
-{
-    testsupport::writeBytes(registryPath(), regText);
-}
-
 std::string FakeInstallation::registryText(const std::vector<std::string>& versions)
 {
     std::string text = "Windows Registry Editor Version 5.00\r\n\r\n"
@@ -152,19 +139,6 @@ std::string FakeInstallation::registryText(const std::vector<std::string>& versi
             "[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\Varnholt]\r\n"
             "\"VNHDIR\"=\"C:\\\\VNH\"\r\n";
     return text;
-}
-
-void FakeInstallation::installWrenv(int exitCode) const
-{
-    const std::string script = host(std::string(kWindDir) + "\\wrenv.sh");
-    write(std::string(kWindDir) + "\\wrenv.sh",
-          "#!/bin/sh\n"
-          "out=\"$(dirname \"$0\")/wrenv.args\"\n"
-          ": > \"$out\"\n"
-          "for a in \"$@\"; do printf '%s\\n' \"$a\" >> \"$out\"; done\n"
-          "exit "
-              + std::to_string(exitCode) + "\n");
-    fs::permissions(script, fs::perms::owner_all, fs::perm_options::add);
 }
 
 std::vector<std::string> FakeInstallation::wrenvArguments() const

@@ -1,4 +1,5 @@
 // Every fatal condition, run in a child process: the exact message on standard error and the exit status.
+// The child sees the installation the test prepared (POSIX: a fork; Windows: the same drives and registry).
 #include "BuildBatches.h"
 #include "Discovery.h"
 #include "FakeInstallation.h"
@@ -7,10 +8,9 @@
 #include "TextFiles.h"
 #include "WizardSettings.h"
 
-#include <gtest/gtest.h>
+#include "ChildProcess.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
+#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <functional>
@@ -19,38 +19,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using conftest::FakeInstallation;
-
-struct ChildResult {
-    int status = -1;
-    std::string err;
-};
-
-// Runs `action` in a forked child with standard error captured; a child that returns exits with 99.
-ChildResult runInChild(const std::function<void()>& action)
-{
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return {};
-    std::fflush(nullptr);
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        ::dup2(fds[1], 2);
-        action();
-        ::_exit(99);
-    }
-    ::close(fds[1]);
-    ChildResult result;
-    char buffer[4096];
-    ssize_t n = 0;
-    while ((n = ::read(fds[0], buffer, sizeof buffer)) > 0)
-        result.err.append(buffer, static_cast<std::size_t>(n));
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return result;
-}
 
 struct FatalCase {
     const char* name;
@@ -122,16 +90,21 @@ TEST(FatalExit, everyFatalConditionEndsTheProcessWithItsMessageAndStatus)
          },
          0, "No VELC++ Visual Studio personalities found\nPlease install desired VELC++ VC Integration"},
     };
+    for (const FatalCase& c : cases)
+        testsupport::runIfChildCase(c.name, c.action);
     for (const FatalCase& c : cases) {
+        const bool brokenRegistry = std::string(c.name) == "broken registry";
+        if (brokenRegistry && !FakeInstallation::registryCanBeBroken())
+            continue;
         FakeInstallation inst;
         c.prepare(inst);
-        const ChildResult result = runInChild(c.action);
+        const testsupport::ProcessResult result = testsupport::runInChild(c.name, c.action);
         EXPECT_EQ(c.status, result.status) << c.name;
-        if (std::string(c.name) == "broken registry")
+        if (brokenRegistry)
             EXPECT_EQ(inst.registryPath() + ", line 1: expected \"Windows Registry Editor Version 5.00\" or \"REGEDIT4\"\n",
                       result.err);
         else
-            EXPECT_EQ(c.message + "\n", result.err) << c.name;
+            EXPECT_EQ(testsupport::consoleText(c.message + "\n"), result.err) << c.name;
     }
 }
 

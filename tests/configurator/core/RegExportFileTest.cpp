@@ -140,7 +140,30 @@ TEST(RegistryService, answersKeysFromTheExportFileAndSkipsWhatExceedsTheBuffers)
     EXPECT_EQ(std::vector<std::string>{"Sub"}, contents.subkeys);
 
     EXPECT_EQ(RegistryKey::OpenResult::Absent, RegistryKey::openLocalMachine("Software\\None", key, error));
+}
+
+TEST(RegistryService, subkeysAreEnumeratedByNameWhateverOrderTheyWereWrittenIn)
+{
+    conftest::FakeInstallation inst;
+    std::string text = "Windows Registry Editor Version 5.00\r\n";
+    for (const char* name : {"beta", "2.9", "ABC", "a1", "2.10", "Zed", "a.b"})
+        text += std::string("[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\Order\\") + name + "]\r\n";
+    inst.writeRegistry(text);
+    std::unique_ptr<RegistryKey> key;
+    std::string error;
+    ASSERT_EQ(RegistryKey::OpenResult::Opened, RegistryKey::openLocalMachine("Software\\NX:VEL\\Order", key, error));
+    EXPECT_EQ((std::vector<std::string>{"2.10", "2.9", "a.b", "a1", "ABC", "beta", "Zed"}),
+              conf::readRegistryKey(*key).subkeys);
+}
+
+TEST(RegistryService, malformedExportFileMakesEveryOpenFailWithItsLine)
+{
+    if (!conftest::FakeInstallation::registryCanBeBroken())
+        GTEST_SKIP() << "a real registry cannot be malformed";
+    conftest::FakeInstallation inst;
     inst.writeRegistry("REGEDIT4\n[HKLM\\A]\n\"v\"=\n");
+    std::unique_ptr<RegistryKey> key;
+    std::string error;
     EXPECT_EQ(RegistryKey::OpenResult::Broken, RegistryKey::openLocalMachine("Software\\K", key, error));
     EXPECT_EQ(inst.registryPath() + ", line 3: unrecognised value data", error);
 }

@@ -42,7 +42,7 @@ protected:
     // Starts the wizard; the files present now are the ones the run is compared against.
     WizardDriver& start()
     {
-        before_ = conftest::snapshotFiles(install.root());
+        before_ = install.files();
         driver_ = std::make_unique<WizardDriver>();
         return *driver_;
     }
@@ -64,7 +64,7 @@ protected:
 
     conftest::FileTree written() const
     {
-        return conftest::changedFiles(before_, conftest::snapshotFiles(install.root()));
+        return conftest::changedFiles(before_, install.files());
     }
 
     // Every file the run wrote, byte for byte against the expected files of the route.

@@ -1,9 +1,12 @@
 // Starting, limiting, waiting for and killing the fault tests' child processes: fork, setrlimit, waitpid.
 #include "ChildProcess.h"
 
+#include "ChildOutput.h"
+
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstdio>
 #include <fcntl.h>
 #include <stdexcept>
 #include <sys/resource.h>
@@ -96,5 +99,38 @@ int killChild(ChildId child)
         return -1;
     return statusOf(raw);
 }
+
+ProcessResult runInChild(const std::string&, const std::function<void()>& action)
+{
+    int out[2];
+    int err[2];
+    if (pipe(out) != 0)
+        throw std::runtime_error("pipe failed");
+    if (pipe(err) != 0) {
+        close(out[0]);
+        close(out[1]);
+        throw std::runtime_error("pipe failed");
+    }
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid < 0)
+        throw std::runtime_error("fork failed");
+    if (pid == 0) {
+        close(out[0]);
+        close(err[0]);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        action();
+        std::fflush(nullptr);
+        _exit(99);
+    }
+    close(out[1]);
+    close(err[1]);
+    ProcessResult result;
+    posix::collectChild(pid, out[0], err[0], result);
+    return result;
+}
+
+void runIfChildCase(const std::string&, const std::function<void()>&) {}
 
 } // namespace testsupport

@@ -1,6 +1,8 @@
 // Fixtures shared by the test suites: the POSIX implementation (mkdtemp, fork and poll, setenv).
 #include "TestSupport.h"
 
+#include "ChildOutput.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -113,10 +115,18 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
     close(inPipe[1]);
 
     ProcessResult result;
-    pollfd fds[2] = {{outPipe[0], POLLIN, 0}, {errPipe[0], POLLIN, 0}};
+    posix::collectChild(pid, outPipe[0], errPipe[0], result);
+    return result;
+}
+
+namespace posix {
+
+void collectChild(pid_t pid, int outFd, int errFd, ProcessResult& result)
+{
+    pollfd fds[2] = {{outFd, POLLIN, 0}, {errFd, POLLIN, 0}};
     std::string* sinks[2] = {&result.out, &result.err};
-    int open = 2;
-    while (open > 0) {
+    int openPipes = 2;
+    while (openPipes > 0) {
         if (poll(fds, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
@@ -132,9 +142,13 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
             } else {
                 close(fds[i].fd);
                 fds[i].fd = -1;
-                --open;
+                --openPipes;
             }
         }
+    }
+    for (const pollfd& fd : fds) {
+        if (fd.fd >= 0)
+            close(fd.fd);
     }
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
@@ -143,7 +157,8 @@ ProcessResult runProcess(const std::vector<std::string>& argv, const ProcessOpti
         result.status = WEXITSTATUS(status);
     else if (WIFSIGNALED(status))
         result.status = 128 + WTERMSIG(status);
-    return result;
 }
+
+} // namespace posix
 
 } // namespace testsupport

@@ -4,6 +4,10 @@
 
 #include "Win32Spawn.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 namespace testsupport {
@@ -69,6 +73,44 @@ int killChild(ChildId child)
     const int status = win32::exitCodeOf(handleOf(child));
     CloseHandle(handleOf(child));
     return status;
+}
+
+namespace {
+
+// Names the case a child started by runInChild is to run.
+constexpr const char* kChildCaseVariable = "ZEMB_CHILD_CASE";
+
+std::string thisProgram()
+{
+    wchar_t path[MAX_PATH + 1];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH + 1);
+    if (length == 0 || length > MAX_PATH)
+        throw std::runtime_error("GetModuleFileNameW failed");
+    return win32::toNarrow(std::wstring(path, length));
+}
+
+} // namespace
+
+ProcessResult runInChild(const std::string& caseName, const std::function<void()>&)
+{
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    if (!test)
+        throw std::runtime_error("runInChild needs a running test");
+    ProcessOptions options;
+    options.inheritEnvironment = true;
+    options.env[kChildCaseVariable] = caseName;
+    return runProcess({thisProgram(), std::string("--gtest_filter=") + test->test_suite_name() + "." + test->name()},
+                      options);
+}
+
+void runIfChildCase(const std::string& caseName, const std::function<void()>& action)
+{
+    const char* asked = std::getenv(kChildCaseVariable);
+    if (!asked || caseName != asked)
+        return;
+    action();
+    std::fflush(nullptr);
+    std::_Exit(99);
 }
 
 } // namespace testsupport
