@@ -234,8 +234,10 @@ private:
     {
         if (!files_.empty() && c_.percent(60))
             return files_[c_.below(static_cast<std::uint32_t>(files_.size()))];
-        const std::string name = text(c_, 10);
-        const std::string canonical = c_.percent(80) ? "/s/" + name + ".c" : text(c_, 12);
+        // Names of their own: file names are interned process-wide and fold letter case on Windows,
+        // so a generated /s/B.c would give the other tests' /s/b.c its spelling.
+        const std::string name = "rt_" + text(c_, 10);
+        const std::string canonical = c_.percent(80) ? "/roundtrip/" + name + ".c" : text(c_, 12);
         const std::string given = c_.percent(50) ? name + ".c" : (c_.percent(50) ? canonical : text(c_, 8));
         files_.emplace_back(canonical, given);
         return files_.back();
@@ -348,7 +350,7 @@ Format2Content generateFormat2(Choices& c, const std::string& sourceFileName)
     for (std::uint32_t r = 0; r < records; ++r) {
         if (c.percent(20)) {
             // A file-name record; names stay relative or absolute without "." or ".." steps.
-            const std::string name = (c.percent(50) ? "/s/" : "inc/") + std::to_string(c.below(100)) + ".h"
+            const std::string name = (c.percent(50) ? "/roundtrip/" : "inc/") + std::to_string(c.below(100)) + ".h"
                 + (c.percent(30) ? std::string(1, '\0') : std::string());
             d += "f2file " + quoted(name) + "\n";
             current = U_Filename::fromName(withoutTrailingNul(name));
