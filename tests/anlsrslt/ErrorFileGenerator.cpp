@@ -237,8 +237,8 @@ private:
         // Names of their own: file names are interned process-wide and fold letter case on Windows,
         // so a generated /s/B.c would give the other tests' /s/b.c its spelling.
         const std::string name = "rt_" + text(c_, 10);
-        const std::string canonical = c_.percent(80) ? "/roundtrip/" + name + ".c" : text(c_, 12);
-        const std::string given = c_.percent(50) ? name + ".c" : (c_.percent(50) ? canonical : text(c_, 8));
+        const std::string canonical = c_.percent(80) ? "/roundtrip/" + name + ".c" : "rt_" + text(c_, 12);
+        const std::string given = c_.percent(50) ? name + ".c" : (c_.percent(50) ? canonical : "rt_" + text(c_, 8));
         files_.emplace_back(canonical, given);
         return files_.back();
     }
