@@ -8,8 +8,9 @@ inline constexpr const char* kTitle = "Zembrel Configurator";
 inline constexpr const char* kSubtitleZero = "VEL C++ Version Selection";
 inline constexpr const char* kSubtitleOne = "Target Platform Selection";
 inline constexpr const char* kSubtitleCompilerPersonality = "VEL C++ Compiler Personality Selection";
-// The page where the user gives the VxWorks compiler's details: Diab or GCC, and the VxWorks version.
-inline constexpr const char* kSubtitleFive = "VEL C++ VxWorks Compiler Details Entry";
+// The step where the user specifies the VxWorks compiler (Diab or GCC) and version; users and their
+// documentation know the page by this subtitle, so it stays word for word.
+inline constexpr const char* kSubtitleFive = "VEL C++ VxWorks Compiler Details Specification";
 inline constexpr const char* kSubtitlePerson = "VEL C++ Message and Analyser Personality Selection";
 inline constexpr const char* kSubtitleLast = "VEL C++ Configuration Completion";
 

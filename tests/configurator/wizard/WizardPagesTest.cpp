@@ -69,7 +69,7 @@ TEST_F(WizardPagesTest, wizardFrameHasItsLookAndNinePagesOfTheirDesignedLeastSiz
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Compiler Personality Selection",
-                                     "VEL C++ VxWorks Compiler Details Entry",
+                                     "VEL C++ VxWorks Compiler Details Specification",
                                      "VEL C++ Compiler Personality Selection",
                                      "VEL C++ Message and Analyser Personality Selection",
                                      "VEL C++ Configuration Completion"};
