@@ -11,6 +11,11 @@ namespace platform {
 
 namespace {
 
+// The analyser and the integration are 32-bit programs: on 64-bit Windows their installers write the
+// 32-bit view of HKEY_LOCAL_MACHINE\Software (below WOW6432Node). A 32-bit program reads that view
+// anyway; a 64-bit one must ask for it, or it would read the 64-bit view and find nothing.
+constexpr REGSAM kReadIn32BitView = KEY_READ | KEY_WOW64_32KEY;
+
 class Win32Key : public RegistryKey {
 public:
     explicit Win32Key(HKEY key) : key_(key) {}
@@ -68,7 +73,8 @@ RegistryKey::OpenResult RegistryKey::openLocalMachine(const std::string& subkeyP
     (void)error;
     key.reset();
     HKEY handle = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::toWide(subkeyPath).c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, win32::toWide(subkeyPath).c_str(), 0, kReadIn32BitView, &handle) !=
+        ERROR_SUCCESS)
         return OpenResult::Absent;
     key = std::make_unique<Win32Key>(handle);
     return OpenResult::Opened;

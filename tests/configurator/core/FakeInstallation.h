@@ -21,7 +21,8 @@ namespace conftest {
 //  - POSIX: in a fresh temporary directory, whose drives/c and drives/d are drives C: and D:
 //    through ZEMBRELCONF_DRIVES and whose registry.reg is the registry through
 //    ZEMBRELCONF_REGISTRY; the variables are restored and the directory removed on destruction.
-//  - Windows: on the real drives C: and D: and in the real registry, imported with regedit, of a
+//  - Windows: on the real drives C: and D: and in the real registry (its 32-bit view, where the
+//    32-bit installers write), imported with reg import, of a
 //    Windows given over to the tests (a Wine prefix of their own, in which drive D: is a directory
 //    of its own, marked by ZEMB_DISPOSABLE_WINDOWS=1 in the environment). Everything on D:,
 //    everything on C: but the system's own folders, HKEY_LOCAL_MACHINE\Software\NX:VEL and the

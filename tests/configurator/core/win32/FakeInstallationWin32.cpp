@@ -1,5 +1,5 @@
 // The fake installation on Windows: files on the real drives C: and D:, keys in the real registry,
-// imported with regedit as an installer's export would be, of a Windows given over to the tests.
+// imported with reg import as an installer's export would be, of a Windows given over to the tests.
 #include "FakeInstallation.h"
 
 #include "RegExportFile.h"
@@ -87,18 +87,32 @@ void requireDisposableWindows()
         throw std::runtime_error("drive D: is not mapped (scripts/wine-run --drive D:=<directory>)");
 }
 
+// The installers of the analyser and the integration are 32-bit programs: on 64-bit Windows their
+// keys live in the 32-bit view of HKEY_LOCAL_MACHINE\\Software, and so do the installation's.
 bool keyExists(const std::string& path)
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::win32::toWide(path).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, platform::win32::toWide(path).c_str(), 0, KEY_READ | KEY_WOW64_32KEY, &key) !=
+        ERROR_SUCCESS)
         return false;
     RegCloseKey(key);
     return true;
 }
 
+// Deletes a key with its subkeys; below Software, in the 32-bit view, which a 64-bit program reaches
+// through a handle of Software opened in that view.
 void deleteKey(const std::string& path)
 {
-    RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::win32::toWide(path).c_str());
+    const std::string software = "software\\";
+    if (lowerCase(path.substr(0, software.size())) != software) {
+        RegDeleteTreeW(HKEY_LOCAL_MACHINE, platform::win32::toWide(path).c_str());
+        return;
+    }
+    HKEY view = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software", 0, KEY_ALL_ACCESS | KEY_WOW64_32KEY, &view) != ERROR_SUCCESS)
+        return;
+    RegDeleteTreeW(view, platform::win32::toWide(path.substr(software.size())).c_str());
+    RegCloseKey(view);
 }
 
 // The keys below HKEY_LOCAL_MACHINE that importing the export creates: those it names that do not
@@ -115,7 +129,7 @@ void collectNewKeys(const platform::RegExport& reg, std::size_t node, const std:
     }
 }
 
-// regedit reads an export without a byte order mark in the ANSI code page. As UTF-16LE with its
+// reg import reads an export without a byte order mark in the ANSI code page. As UTF-16LE with its
 // byte order mark, the form regedit itself writes, every character arrives.
 std::string asUtf16Export(const std::string& text)
 {
@@ -135,13 +149,13 @@ std::string windowsPath(std::string path)
     return path;
 }
 
-std::string regeditProgram()
+std::string regProgram()
 {
     wchar_t directory[MAX_PATH + 1];
-    const UINT length = GetWindowsDirectoryW(directory, MAX_PATH + 1);
+    const UINT length = GetSystemDirectoryW(directory, MAX_PATH + 1);
     if (length == 0 || length > MAX_PATH)
-        throw std::runtime_error("GetWindowsDirectoryW failed");
-    return platform::win32::toUtf8(directory, static_cast<int>(length)) + "\\regedit.exe";
+        throw std::runtime_error("GetSystemDirectoryW failed");
+    return platform::win32::toUtf8(directory, static_cast<int>(length)) + "\\reg.exe";
 }
 
 } // namespace
@@ -215,12 +229,14 @@ void FakeInstallation::writeRegistry(const std::string& regText) const
     testsupport::writeBytes(utf16, asUtf16Export(regText));
     testsupport::ProcessOptions options;
     options.inheritEnvironment = true;
-    const testsupport::ProcessResult imported = testsupport::runProcess({regeditProgram(), "/S", windowsPath(utf16)}, options);
+    // Into the 32-bit view, as the 32-bit installers write it (a 32-bit Windows has only that one).
+    const testsupport::ProcessResult imported =
+        testsupport::runProcess({regProgram(), "import", windowsPath(utf16), "/reg:32"}, options);
     if (imported.status != 0)
-        throw std::runtime_error("regedit could not import " + registryPath() + ": " + imported.out + imported.err);
+        throw std::runtime_error("reg import could not import " + registryPath() + ": " + imported.out + imported.err);
     for (const std::string& key : importedKeys_) {
         if (!keyExists(key))
-            throw std::runtime_error("regedit did not import HKEY_LOCAL_MACHINE\\" + key + " from " + registryPath());
+            throw std::runtime_error("reg import did not import HKEY_LOCAL_MACHINE\\" + key + " from " + registryPath());
     }
 }
 
