@@ -71,8 +71,11 @@ long long LockedFile::readAt(std::int64_t offset, void* buffer, std::size_t size
 {
     if (!isOpen() || !seekTo(toHandle(handle_), offset, FILE_BEGIN))
         return -1;
+    // ReadFile counts in a DWORD, which a 64-bit size_t outgrows; a read of up to size bytes may
+    // stop short, as pread may.
+    const DWORD want = size > 0x40000000u ? 0x40000000u : static_cast<DWORD>(size);
     DWORD got = 0;
-    if (!ReadFile(toHandle(handle_), buffer, static_cast<DWORD>(size), &got, nullptr))
+    if (!ReadFile(toHandle(handle_), buffer, want, &got, nullptr))
         return -1;
     return got;
 }
