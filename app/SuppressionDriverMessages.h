@@ -11,4 +11,12 @@ inline constexpr const char* kHasNoDiagnostics = " has no diagnostics.";
 // The exit status of every fatal stop of the suppression run.
 inline constexpr int kStopStatus = 10;
 
+// The tool's own post-analysis settings: a key it does not know is named on standard error.
+inline constexpr const char* kUnknownSettingHead = "WARNING: Unknown setting -po ";
+inline constexpr const char* kUnknownSettingTail = " is ignored. Known settings: ";
+inline constexpr const char* kDryRunLookalikeHead = "ERROR: -po ";
+inline constexpr const char* kDryRunLookalikeTail =
+    " is not the setting dry_run; the run is refused, so that it writes no error file. "
+    "Write -po suppresszembrel::dry_run=1 for a dry run.\n";
+
 } // namespace drivermsg

@@ -28,7 +28,7 @@ std::string reasonOf(const UnusableRuleLine& unusable)
     std::string reason = unusable.reason;
     while (!reason.empty() && (reason.back() == ' ' || reason.back() == ':'))
         reason.pop_back();
-    if (!reason.empty() && reason.front() == ' ')
+    while (!reason.empty() && (reason.front() == ' ' || reason.front() == ':'))
         reason.erase(0, 1);
     return reason;
 }
