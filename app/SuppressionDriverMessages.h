@@ -5,6 +5,8 @@ namespace drivermsg {
 
 inline constexpr const char* kNotFound = " not found.";
 inline constexpr const char* kFailedToOpenErrorFile = "Failed to open .err file for ";
+// On standard error beside it: "  error file <path>: <cause>".
+inline constexpr const char* kErrorFileCauseHead = "  error file ";
 inline constexpr const char* kFileHead = "File ";
 inline constexpr const char* kHasNoDiagnostics = " has no diagnostics.";
 
