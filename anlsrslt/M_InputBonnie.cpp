@@ -9,6 +9,7 @@
 #include "U_FileBytes.h"
 #include "U_LocationData.h"
 #include "U_MacroHistory.h"
+#include "U_PathNames.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -48,6 +49,9 @@ public:
     {
     }
 
+    // Where the record read last (or being read) starts; 0 for the header.
+    std::size_t recordStart() const { return recordStart_; }
+
     void run()
     {
         std::int32_t id;
@@ -68,6 +72,7 @@ public:
         }
         try {
             while (!atEnd()) {
+                recordStart_ = pos_;
                 if (format == 3)
                     format3Record();
                 else
@@ -473,6 +478,7 @@ private:
     const std::string& sourceFileName_;
     M_ReadingInterest* interest_;
     std::size_t pos_ = 0;
+    std::size_t recordStart_ = 0;
     std::vector<U_Identifier> identifiers_;
     std::vector<U_Filename> files_;
     std::vector<Slot> locations_;
@@ -484,29 +490,46 @@ private:
 M_InputBonnie::~M_InputBonnie() = default;
 
 U_Handle<M_InputBonnie> M_InputBonnie::readBytes(const std::string& bytes, const std::string& sourceFileName,
-                                                 M_ReadingInterest* interest)
+                                                 M_ReadingInterest* interest, M_ReadFailure* failure)
 {
+    std::size_t recordStart = 0;
     try {
         U_Handle<M_InputBonnie> reader(new M_InputBonnie());
-        Parser(*reader, bytes, sourceFileName, interest).run();
+        Parser parser(*reader, bytes, sourceFileName, interest);
+        try {
+            parser.run();
+        } catch (...) {
+            recordStart = parser.recordStart();
+            throw;
+        }
         return reader;
+    } catch (const M_BadErrorFileVersion&) {
+        if (failure)
+            *failure = M_ReadFailure{M_ReadFailure::Cause::notAnErrorFile, 0};
+        return nullptr;
     } catch (...) {
         // Every failure, the error-file and reading exceptions included, is a null handle.
+        if (failure)
+            *failure = M_ReadFailure{M_ReadFailure::Cause::damaged, recordStart};
         return nullptr;
     }
 }
 
 U_Handle<M_InputBonnie> M_InputBonnie::openAndRead(const std::string& errorFilePath,
                                                    const std::string& sourceFileName,
-                                                   M_ReadingInterest* interest)
+                                                   M_ReadingInterest* interest, M_ReadFailure* failure)
 {
     try {
         // One buffer for every file this process reads (it is single-threaded): its capacity
         // follows the largest error file, and no large allocation is made per file.
         static std::string& bytes = *new std::string();
-        if (!loadFile(errorFilePath, bytes))
+        if (!loadFile(errorFilePath, bytes)) {
+            if (failure)
+                *failure = M_ReadFailure{fileExists(errorFilePath) ? M_ReadFailure::Cause::notReadable
+                                                                   : M_ReadFailure::Cause::missing, 0};
             throw M_BadFileOpenException(errorFilePath);
-        return readBytes(bytes, sourceFileName, interest);
+        }
+        return readBytes(bytes, sourceFileName, interest, failure);
     } catch (...) {
         return nullptr;
     }

@@ -1,6 +1,8 @@
 // Assertion reports of the post-analysis option store.
 #include "PostAnalysisAssertion.h"
 
+#include "PostAnalysisEntry.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -24,10 +26,30 @@ std::string postAnalysisAssertionReport(const char* unit, int line, const char* 
            "' failed.";
 }
 
-void postAnalysisAssertionFailed(const char* unit, int line, const char* expression)
+namespace {
+
+[[noreturn]] void reportAndEnd(const char* unit, int line, const char* expression, const std::string& sentence)
 {
     std::cout.flush();
     std::cerr << postAnalysisAssertionReport(unit, line, expression) << '\n';
+    if (!sentence.empty())
+        std::cerr << sentence << '\n';
     std::cerr.flush();
-    std::abort();
+    std::exit(kPostAnalysisAssertionStatus);
+}
+
+} // namespace
+
+void postAnalysisAssertionFailed(const char* unit, int line, const char* expression)
+{
+    reportAndEnd(unit, line, expression, std::string());
+}
+
+void postAnalysisSettingLacksValue(const std::string& tool, const char* entry)
+{
+    const std::string key = entryKey(entry);
+    const int line = entryMalformedAssertionLine(entry);
+    const std::string setting = "-po " + tool + "::" + key;
+    reportAndEnd("Option", line, kMalformedEntryExpression,
+                 "ERROR: The setting " + setting + " lacks its value: write it as " + setting + "=<value>.");
 }

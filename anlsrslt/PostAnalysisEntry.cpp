@@ -8,21 +8,30 @@
 namespace {
 
 constexpr const char* kSeparators = " +-=";
-constexpr const char* kMalformed = "! \"Value options should be:  option[ |=].*\"";
 
 } // namespace
+
+const char* const kMalformedEntryExpression = "! \"Value options should be:  option[ |=].*\"";
 
 std::string entryKey(const char* entry)
 {
     return std::string(entry, std::strcspn(entry, kSeparators));
 }
 
+bool entryHasValue(const char* entry)
+{
+    const char separator = entry[std::strcspn(entry, kSeparators)];
+    return separator == ' ' || separator == '=';
+}
+
+int entryMalformedAssertionLine(const char* entry)
+{
+    return entry[std::strcspn(entry, kSeparators)] == '\0' ? 133 : 144;
+}
+
 std::string entryValue(const char* entry)
 {
-    const char* separator = entry + std::strcspn(entry, kSeparators);
-    if (*separator == '\0')
-        postAnalysisAssertionFailed("Option", 133, kMalformed);
-    if (*separator == '+' || *separator == '-')
-        postAnalysisAssertionFailed("Option", 144, kMalformed);
-    return std::string(separator + 1);
+    if (!entryHasValue(entry))
+        postAnalysisAssertionFailed("Option", entryMalformedAssertionLine(entry), kMalformedEntryExpression);
+    return std::string(entry + std::strcspn(entry, kSeparators) + 1);
 }

@@ -72,12 +72,25 @@ bool PostAnalysisOptionStore::find(const char* tool, const std::string& name, st
     while (!atEnd(id)) {
         const char* entry = this->value(id);
         if (entryKey(entry) == name) {
+            if (!entryHasValue(entry))
+                postAnalysisSettingLacksValue(tool, entry);
             value = entryValue(entry);
             return true;
         }
         next(id);
     }
     return false;
+}
+
+std::vector<std::string> PostAnalysisOptionStore::entries(const char* tool)
+{
+    std::vector<std::string> all;
+    const int id = getFirstOption(tool);
+    while (!atEnd(id)) {
+        all.emplace_back(value(id));
+        next(id);
+    }
+    return all;
 }
 
 PostAnalysisOptionStore& PostAnalysisOptionStore::instance()

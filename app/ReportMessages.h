@@ -27,6 +27,7 @@ inline constexpr const char* kMessageKind = "message";
 inline constexpr const char* kParameterKind = "parameter";
 inline constexpr const char* kRecordLine = "record";
 inline constexpr const char* kUnusableLine = "unusable";
+inline constexpr const char* kWarningLine = "warning";
 inline constexpr const char* kRunLine = "run";
 
 } // namespace reportmsg

@@ -4,6 +4,7 @@
 #include "C_Options.h"
 #include "QL_AppMessages.h"
 #include "SuppressionDriver.h"
+#include "ToolSettingsCheck.h"
 #include "U_Exception.h"
 
 #include <iostream>
@@ -22,6 +23,7 @@ int SuppZembApp::run()
     const std::string crossModuleFile = crossModule.value();
     if (files_.isEmpty() && (!crossModule.isGiven() || crossModuleFile.empty()))
         throw C_ConfigurationException("\nERROR: Missing required arguments.\n");
+    checkToolSettings(std::cerr);
     runSuppression(*args, crossModule.isGiven() ? crossModuleFile : std::string(), files_);
     return successCode();
 }

@@ -64,9 +64,15 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         report->rulesRead(rules.messageRules(), rules.parameterRules());
 
     const std::string errorFile = M_errorFilePath(errorFileDirectory, file.fullName());
-    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(errorFile, file.fullName(), &interest);
-    if (!reader)
+    M_ReadFailure failure;
+    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(errorFile, file.fullName(), &interest, &failure);
+    if (!reader) {
+        // The described line stays alone on standard output; the path tried and the cause go to
+        // standard error, where a wrong -op shows at once.
+        std::cerr << drivermsg::kErrorFileCauseHead << errorFile << ": " << failure.text() << '\n';
+        std::cerr.flush();
         throw SuppressionStop(drivermsg::kFailedToOpenErrorFile + sourcePath, drivermsg::kStopStatus);
+    }
     if (report)
         report->fileRead(reader->diagnostics().size() + interest.passedOverDiagnostics().size());
 

@@ -3,6 +3,7 @@
 
 #include "ReportMessages.h"
 
+#include "RuleNumber.h"
 #include "RulePattern.h"
 #include "RulesMessages.h"
 
@@ -28,7 +29,7 @@ std::string reasonOf(const UnusableRuleLine& unusable)
     std::string reason = unusable.reason;
     while (!reason.empty() && (reason.back() == ' ' || reason.back() == ':'))
         reason.pop_back();
-    if (!reason.empty() && reason.front() == ' ')
+    while (!reason.empty() && (reason.front() == ' ' || reason.front() == ':'))
         reason.erase(0, 1);
     return reason;
 }
@@ -79,6 +80,21 @@ std::size_t SuppressionReport::reading(const SharedRuleSet<Rule>& set)
         line.member("reason", reasonOf(unusable)).endObject();
         lines_ += line.text() + kLineEnd;
         ++unusable_;
+    }
+    // Rules that are read as described but may not be what their writer meant (a rule for message
+    // 0, text after the number): one line each, for the maintainers.
+    for (const Rule& rule : set->inFileOrder()) {
+        const std::string& text = added.lineText(rule.line);
+        const std::string warning = ruleLineWarning(text, isParameterRule<Rule>());
+        if (warning.empty())
+            continue;
+        U_JsonWriter line;
+        line.beginObject().member("type", reportmsg::kWarningLine);
+        writeRuleFields(line, added.path, added.sha256, rule.line, text, kind);
+        if constexpr (isParameterRule<Rule>())
+            line.member("position", rule.position);
+        line.member("warning", warning).endObject();
+        lines_ += line.text() + kLineEnd;
     }
     return readings_.size() - 1;
 }

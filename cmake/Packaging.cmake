@@ -8,7 +8,7 @@
 #   <etc>/zembrel-kit                the rules files an administrator edits: empty at first (no rule,
 #                                    nothing suppressed), never replaced by a later install; <etc> is
 #                                    /etc for the prefix /usr and <prefix>/etc for any other
-#   <prefix>/share/doc/zembrel-kit   README.md, and examples/: the example project with its rules
+#   <prefix>/share/doc/zembrel-kit   README.md, copyright, and examples/: the example project with its rules
 #                                    files and error-file descriptions, the example installation,
 #                                    answers files for zembrelconf-cli
 #
@@ -61,6 +61,8 @@ if(TARGET suppresszembrel)
 endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${zemb_doc_dir})
+# Debian policy: every package names its copyright and licence in /usr/share/doc/<package>/copyright.
+install(FILES ${PROJECT_SOURCE_DIR}/cmake/copyright DESTINATION ${zemb_doc_dir})
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${zemb_doc_dir}/examples USE_SOURCE_PERMISSIONS)
 
 # The Debian package. Its dependencies are found from the binaries by dpkg-shlibdeps.

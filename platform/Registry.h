@@ -19,6 +19,10 @@ public:
     static OpenResult openLocalMachine(const std::string& subkeyPath, std::unique_ptr<RegistryKey>& key,
                                        std::string& error);
 
+    // True where HKEY_LOCAL_MACHINE is read from an export file (ZEMBRELCONF_REGISTRY) rather than
+    // from a Windows registry, and drives are directories (ZEMBRELCONF_DRIVES).
+    static bool readsExportFile();
+
     virtual ~RegistryKey() = default;
 
     // Numbers of direct subkeys and of values; false when the key cannot answer.

@@ -45,7 +45,10 @@ MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostr
     const std::string path = messageRulesPath(programDirectory);
     if (!fileExists(path))
         throw SuppressionStop(path + rulesmessages::kNotFound);
-    return readMessageRuleSetFile(path, out);
+    MessageRuleSet rules = readMessageRuleSetFile(path, out);
+    if (rules->source().unreadable)
+        throw SuppressionStop(path + rulesmessages::kCannotBeRead);
+    return rules;
 }
 
 MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out)

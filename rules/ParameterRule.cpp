@@ -52,6 +52,17 @@ ParameterRuleSet noParameterRules()
     return none;
 }
 
+// A parameter file that cannot be read is said and left out, as one named but missing is.
+ParameterRuleSet readableOrNone(const std::string& path, std::ostream& out)
+{
+    ParameterRuleSet rules = readParameterRuleSetFile(path, out);
+    if (!rules->source().unreadable)
+        return rules;
+    out << path << rulesmessages::kCannotBeRead << '\n' << rulesmessages::kContinuingWithoutParameters << '\n';
+    out.flush();
+    return noParameterRules();
+}
+
 } // namespace
 
 ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::ostream& out)
@@ -64,12 +75,12 @@ ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::
             out.flush();
             return noParameterRules();
         }
-        return readParameterRuleSetFile(given, out);
+        return readableOrNone(given, out);
     }
     const std::string path = programDirectory + rulesmessages::kParameterRulesFile;
     if (!fileExists(path))
         return noParameterRules();
-    return readParameterRuleSetFile(path, out);
+    return readableOrNone(path, out);
 }
 
 ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out)

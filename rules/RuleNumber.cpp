@@ -17,6 +17,54 @@ std::int32_t ruleNumber(const std::string& text)
     return static_cast<std::int32_t>(value);
 }
 
+namespace {
+
+// Whether the leading digits are beyond the 32-bit range (and so read as its largest value).
+bool isTooLarge(const std::string& digits)
+{
+    const std::size_t first = digits.find_first_not_of('0');
+    if (first == std::string::npos)
+        return false;
+    const std::string significant = digits.substr(first);
+    return significant.size() > 10 || (significant.size() == 10 && significant > "2147483647");
+}
+
+void warnAboutField(const std::string& field, const char* name, std::string& warnings)
+{
+    const std::int32_t value = ruleNumber(field);
+    const std::size_t digits = field.find_first_not_of("0123456789");
+    std::string warning;
+    if (digits == 0)
+        warning = "the " + std::string(name) + " \"" + field + "\" is not a number";
+    else if (isTooLarge(field.substr(0, digits)))
+        warning = "the " + std::string(name) + " \"" + field + "\" is too large";
+    else if (digits != std::string::npos)
+        warning = "the " + std::string(name) + " \"" + field + "\" has text after its digits";
+    else if (value == 0)
+        warning = "the " + std::string(name) + " is 0";
+    if (warning.empty())
+        return;
+    warnings += (warnings.empty() ? "" : "; ") + warning + ": it reads as " + std::to_string(value);
+}
+
+} // namespace
+
+std::string ruleLineWarning(const std::string& line, bool parameterRule)
+{
+    std::string warnings;
+    const std::size_t first = line.find(' ');
+    if (first == std::string::npos || first == 0)
+        return warnings;
+    warnAboutField(line.substr(0, first), "message number", warnings);
+    if (!parameterRule)
+        return warnings;
+    const std::size_t second = line.find(' ', first + 1);
+    if (second == std::string::npos || second == first + 1)
+        return warnings;
+    warnAboutField(line.substr(first + 1, second - first - 1), "position", warnings);
+    return warnings;
+}
+
 bool isBlankLine(const std::string& line)
 {
     return line.find_first_not_of(' ') == std::string::npos;

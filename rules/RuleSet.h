@@ -24,8 +24,9 @@ struct RulesFileSource {
     std::string path;
     std::string bytes;
     std::vector<UnusableRuleLine> unusable;
+    bool unreadable = false; // the file could not be opened or read (a directory, say): no bytes, no rules
 
-    // Every line of the bytes as the reading saw it (text mode), line 1 first: the text of a rule
+    // Every line of the bytes as the reading saw it (text mode, a UTF-8 byte order mark skipped), line 1 first: the text of a rule
     // is found from its line number, so that a reading keeps no copy of it.
     std::vector<std::string> lines() const;
 };

@@ -19,6 +19,10 @@
 // that reading's warnings are written again, in order and flushed one by one, and its rule set
 // (rules, compiled patterns, sorting and index) is handed out again instead of parsing the lines
 // anew. The set keeps the reading's path, bytes and unusable lines (RulesFileSource).
+//
+// A UTF-8 byte order mark at the start is skipped. A file in UTF-16 (what Windows PowerShell 5.1's
+// ">" writes) holds no usable line: it is reported once, with how to save it, and gives no rules.
+// A file that cannot be read gives a set marked unreadable, which is never kept for reuse.
 template <class Rule>
 class RulesFileCache {
 public:
@@ -30,7 +34,12 @@ public:
     SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
         // Read into a buffer kept from one reading to the next; copied only for a new reading.
-        readWholeFile(path, scratch_); // a file that cannot be opened reads as one without lines
+        bool readFailed = false;
+        if (!readWholeFile(path, scratch_, &readFailed) || readFailed) {
+            RulesFileSource unreadable{path, std::string(), {}};
+            unreadable.unreadable = true;
+            return std::make_shared<const RuleSet<Rule>>(std::vector<Rule>{}, std::move(unreadable));
+        }
         if (replay(path, scratch_, out))
             return set_;
         RulesFileSource source{path, scratch_, {}};
@@ -40,6 +49,11 @@ public:
             report(out, path, reason, line);
             source.unusable.push_back(UnusableRuleLine{lineNumber, reason, line, std::string()});
         };
+        if (isUtf16Text(source.bytes)) {
+            reportLine(rulesmessages::kUtf16File, std::string());
+            set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+            return set_;
+        }
         TextLineReader::forEachLine(source.bytes, [&](const std::string& line) {
             ++lineNumber;
             if (isBlankLine(line))
@@ -53,7 +67,7 @@ public:
             }
             rule.line = lineNumber;
             rules.push_back(std::move(rule));
-        });
+        }, TextLineReader::textStart(source.bytes));
         set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
         return set_;
     }
@@ -67,6 +81,15 @@ public:
         for (const UnusableRuleLine& unusable : set_->source().unusable)
             report(out, path, unusable.reason, unusable.text);
         return true;
+    }
+
+    // True for UTF-16 text: a UTF-16 byte order mark, or, without one, a NUL byte beside a character
+    // in the first two bytes (no rules text starts with a NUL).
+    static bool isUtf16Text(const std::string& bytes)
+    {
+        if (bytes.compare(0, 2, "\xFF\xFE") == 0 || bytes.compare(0, 2, "\xFE\xFF") == 0)
+            return true;
+        return bytes.size() >= 2 && ((bytes[0] == '\0') != (bytes[1] == '\0'));
     }
 
     // Writes "Ignoring <path><reason><line>" as one flushed line.

@@ -6,6 +6,7 @@
 std::vector<std::string> RulesFileSource::lines() const
 {
     std::vector<std::string> all;
-    TextLineReader::forEachLine(bytes, [&](const std::string& line) { all.push_back(line); });
+    TextLineReader::forEachLine(bytes, [&](const std::string& line) { all.push_back(line); },
+                                TextLineReader::textStart(bytes));
     return all;
 }

@@ -19,6 +19,12 @@ constexpr const char* kEmptyPositionParameter = " line with empty position param
 constexpr const char* kNoPositionParameter = " line with no position parameter: ";
 constexpr const char* kEmptyRegexPattern = " line with empty regex pattern: ";
 constexpr const char* kCompilationError = " regex compilation error for line: ";
+// A rules file in UTF-16: "Ignoring <path>" and this, on one line; none of its rules is used.
+constexpr const char* kUtf16File =
+    ": the file is UTF-16 text, so none of its rules can be used. Save it as UTF-8 or ANSI text "
+    "(Notepad: Save As, Encoding UTF-8; PowerShell: Get-Content <file> | Set-Content -Encoding UTF8 <new file>).";
+// A rules file that exists but cannot be read (no permission, or a directory in its place).
+constexpr const char* kCannotBeRead = " cannot be read.";
 
 constexpr const char* kFailedToOpen = "Failed to open ";
 constexpr const char* kAborting = " Aborting.";

@@ -21,12 +21,18 @@ public:
     // could be read; a last line without a LF is still delivered.
     bool readLine(std::string& line);
 
-    // Calls the function with every line of the bytes, exactly as reading them with readLine until it
-    // answers false would deliver them.
-    template <class Function>
-    static void forEachLine(const std::string& bytes, Function&& function)
+    // Where the text of the bytes starts: after a UTF-8 byte order mark (Notepad writes one), else 0.
+    static std::size_t textStart(const std::string& bytes)
     {
-        std::size_t pos = 0;
+        return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    }
+
+    // Calls the function with every line of the bytes from the start, exactly as reading them with
+    // readLine until it answers false would deliver them.
+    template <class Function>
+    static void forEachLine(const std::string& bytes, Function&& function, std::size_t start = 0)
+    {
+        std::size_t pos = start;
         std::string line;
         while (pos < bytes.size()) {
             const std::size_t lf = bytes.find('\n', pos);

@@ -3,6 +3,7 @@
 
 #include "M_Diagnostic.h"
 #include "M_ErrorFileFormat.h"
+#include "M_ReadFailure.h"
 #include "M_ReadingInterest.h"
 #include "M_SuppressionRecord.h"
 #include "U_Filename.h"
@@ -28,12 +29,15 @@ public:
     // file's name is the primary file of format-2 locations. With an interest, the format-3
     // diagnostics it does not want are passed over (format 2 builds them all), and diagnostics()
     // and blockStarts() count the ones built.
+    // With a failure record, a null handle also says why (M_ReadFailure).
     static U_Handle<M_InputBonnie> openAndRead(const std::string& errorFilePath,
                                                const std::string& sourceFileName,
-                                               M_ReadingInterest* interest = nullptr);
+                                               M_ReadingInterest* interest = nullptr,
+                                               M_ReadFailure* failure = nullptr);
     // The same for the bytes of an error file already in memory.
     static U_Handle<M_InputBonnie> readBytes(const std::string& bytes, const std::string& sourceFileName,
-                                             M_ReadingInterest* interest = nullptr);
+                                             M_ReadingInterest* interest = nullptr,
+                                             M_ReadFailure* failure = nullptr);
 
     ~M_InputBonnie() override;
 

@@ -19,6 +19,12 @@ inline constexpr const char* kUnknownFormatLine = "Unknown error file format: id
 inline constexpr const char* kCaughtReadingLine = "caught a R_ReadingException in getNextMessage().";
 inline constexpr const char* kReasonLine = "  reason: ";
 
+// Why an error file could not be read (M_ReadFailure).
+inline constexpr const char* kFailureMissing = "missing";
+inline constexpr const char* kFailureNotReadable = "not readable";
+inline constexpr const char* kFailureNotAnErrorFile = "not an error file";
+inline constexpr const char* kFailureDamagedAt = "damaged at byte ";
+
 // Diagnostic text form.
 inline constexpr const char* kNoFile = "nofile.cc:0";
 

@@ -37,6 +37,9 @@ public:
     // answers true.
     bool find(const char* tool, const std::string& name, std::string& value);
 
+    // The tool's entries, in option order.
+    std::vector<std::string> entries(const char* tool);
+
     // The interned copy of the text: the same pointer for byte-wise equal texts.
     const char* intern(const std::string& text);
 
@@ -58,7 +61,7 @@ private:
 
 // Walks the tool's entries in order; on the first whose key equals the name (case-sensitive) sets
 // the value from it and answers true. A matching entry without a blank or "=" separator is an
-// assertion.
+// assertion, reported with a sentence that names the setting.
 bool findPostAnalysisOption(const std::string& tool, const std::string& name, std::string& value);
 
 // The value of the tool's option of the name, or the default when it has none.

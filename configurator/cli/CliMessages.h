@@ -40,6 +40,12 @@ inline constexpr const char* kGnu = "gnu";
 inline constexpr const char* kDefault = "default";
 inline constexpr const char* kNone = "none";
 
+// After the configurator's message that no installation was found, where the platform reads an
+// export file instead of the registry.
+inline constexpr const char* kInstallationHint =
+    "Hint: here the installation is read from ZEMBRELCONF_REGISTRY (a .reg export of HKEY_LOCAL_MACHINE) "
+    "and ZEMBRELCONF_DRIVES (a directory whose subdirectory c is drive C:, d drive D:, ...); set both.";
+
 // The end of a configuration: the summary page's heading and rows.
 inline constexpr const char* kFinished = "Zembrel Integration Configurator finished.";
 

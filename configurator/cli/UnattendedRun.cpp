@@ -141,7 +141,11 @@ void chooseRoute(const AnswersFile& answers, Plan& plan)
             plan.vxVersionIndex = static_cast<int>(chosenValue(*version, conf::vxWorksVersions()));
     } else {
         refuseIfGiven(answers, "vxworks-version", when);
-        plan.personalityField = required(answers, "compiler-personality-file", {msg::kAFile}).value;
+        const Answer& file = required(answers, "compiler-personality-file", {msg::kAFile});
+        // Checked as the personality answers are: a file the wizard's Browse could have delivered.
+        if (!platform::isWindowsFile(file.value))
+            refuse(named(file), msg::kNoSuchFile, {msg::kAFile});
+        plan.personalityField = file.value;
     }
 }
 

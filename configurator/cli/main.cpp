@@ -6,7 +6,9 @@
 
 #include "MessageSink.h"
 #include "ProgramArguments.h"
+#include "Registry.h"
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -15,6 +17,16 @@ int main(int argc, char** argv)
 {
     // What the wizard shows in a message box goes to standard output.
     conf::setWarningSink([](const std::string& text) { std::cout << text << '\n' << std::flush; });
+    // The configurator ends with 0 when it finds no installation; a script must tell that from a
+    // configuration that was made.
+    conf::setExitHook([](int code) {
+        if (code != 0)
+            return;
+        if (platform::RegistryKey::readsExportFile())
+            std::cout << confcli::msg::kInstallationHint << '\n';
+        std::cout.flush();
+        std::exit(confcli::kStatusNoInstallation);
+    });
 
     // The answers file's path as UTF-8, the encoding of every path the configurator opens.
     const std::vector<std::string> arguments = platform::programArguments(argc, argv);

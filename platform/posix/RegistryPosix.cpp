@@ -77,6 +77,11 @@ bool beforeInRegistryOrder(const std::string& a, const std::string& b)
 
 } // namespace
 
+bool RegistryKey::readsExportFile()
+{
+    return true;
+}
+
 RegistryKey::OpenResult RegistryKey::openLocalMachine(const std::string& subkeyPath,
                                                       std::unique_ptr<RegistryKey>& key, std::string& error)
 {

@@ -67,6 +67,11 @@ private:
 
 } // namespace
 
+bool RegistryKey::readsExportFile()
+{
+    return false;
+}
+
 RegistryKey::OpenResult RegistryKey::openLocalMachine(const std::string& subkeyPath,
                                                       std::unique_ptr<RegistryKey>& key, std::string& error)
 {

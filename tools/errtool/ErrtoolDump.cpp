@@ -42,6 +42,9 @@ std::string suppressionLine(const M_SuppressionRecord& record)
 
 std::string dump(const M_InputBonnie& reader, const std::string& path)
 {
+    // Fewer than four bytes hold no format id: the reader gives no records and no format.
+    if (reader.format() == 5)
+        return path + ": the file is empty (shorter than a format id), no records\n";
     std::string out = path + ": format " + std::to_string(reader.format()) + ", id "
         + hex(reader.formatId()) + ", header " + std::to_string(reader.headerValue()) + "\n";
     // Group boundaries: the start of the file, then every block record.

@@ -102,15 +102,22 @@ void RulesReport::readReport(const std::string& path)
 {
     const std::string text = readText(path);
     std::size_t skipped = 0;
+    std::size_t read = 0;
     const bool unfinished = forEachTextLine(text, [&](const std::string& line, std::size_t number) {
         if (line.find_first_not_of(" \t") == std::string::npos)
             return;
         try {
             addLine(line, path, number);
+            ++read;
         } catch (const U_JsonError&) {
             ++skipped;
         }
     });
+    // A file with lines but not one report line is some other file given by mistake (a rules file,
+    // an error file): an empty report would read as "no hits".
+    if (read == 0 && skipped > 0)
+        throw RulesReportError(path + " is not a report file of suppresszembrel (none of its lines is a report "
+                                      "line)");
     if (skipped > 0)
         notes_.push_back(path + ": " + std::to_string(skipped) + " lines that are not report lines were skipped");
     if (unfinished)
@@ -123,18 +130,22 @@ void RulesReport::addLine(const std::string& line, const std::string& reportPath
     const std::string type = value.stringAt("type");
     if (type == "run") {
         ++runs_.runs;
-        runs_.dryRuns += value.integerAt("dry_run") != 0 ? 1 : 0;
+        const bool dryRun = value.integerAt("dry_run") != 0;
+        runs_.dryRuns += dryRun ? 1 : 0;
         runs_.files += value.integerAt("files");
         runs_.diagnostics += value.integerAt("diagnostics");
         runs_.records += value.integerAt("records");
+        runs_.dryRunRecords += dryRun ? value.integerAt("records") : 0;
         for (const char* kind : {"message_rules", "parameter_rules"}) {
             const std::string rulesPath = value.stringAt(kind);
+            const std::string sha256 = value.stringAt(std::string(kind) + "_sha256");
             if (!rulesPath.empty())
-                ++content(rulesPath, value.stringAt(std::string(kind) + "_sha256")).runs;
+                ++content(rulesPath, sha256).runs;
+            readAsKind_.insert({kind == std::string("message_rules") ? "message" : "parameter", sha256});
         }
         return;
     }
-    if (type != "record" && type != "unusable")
+    if (type != "record" && type != "unusable" && type != "warning")
         throw U_JsonError(reportPath + ":" + std::to_string(lineNumber) + ": not a report line");
     Rule rule;
     rule.path = value.stringAt("rules_file");
@@ -143,7 +154,11 @@ void RulesReport::addLine(const std::string& line, const std::string& reportPath
     rule.kind = value.stringAt("kind");
     rule.position = value.integerAt("position");
     rule.text = value.stringAt("rule");
-    rule.reason = value.stringAt("reason");
+    rule.reason = value.stringAt(type == "warning" ? "warning" : "reason");
+    if (type == "warning") {
+        warnings_.emplace(RuleKey{rule.sha256, rule.kind, rule.line}, rule);
+        return;
+    }
     auto& table = type == "record" ? hits_ : unusable_;
     Rule& entry = table.emplace(RuleKey{rule.sha256, rule.kind, rule.line}, rule).first->second;
     ++entry.count;
@@ -159,6 +174,15 @@ void RulesReport::compareWithRules(const std::string& path, const std::string& k
     compared_ = true;
     const std::string text = readText(path);
     const std::string sha256 = sha256Hex(text);
+    // A parameter rules file given as --rules (or the other way round) would list every rule as
+    // unused; the runs tell which kind this content was read as.
+    const std::string other = kind == "message" ? "parameter" : "message";
+    if (readAsKind_.count({kind, sha256}) == 0 && readAsKind_.count({other, sha256}) != 0) {
+        notes_.push_back(path + ": the runs read this file as " + other + " rules, so it is compared as such (give it as " +
+                         (other == "message" ? "--rules" : "--parameter-rules") + ")");
+        compareWithRules(path, other);
+        return;
+    }
     std::set<std::string> readAs; // the paths under which the runs read this content
     for (const auto& entry : contents_)
         if (entry.second.sha256 == sha256)
@@ -202,9 +226,14 @@ std::vector<RulesReport::Content> RulesReport::changedContents() const
 
 std::string RulesReport::text() const
 {
-    std::string out = "Runs: " + std::to_string(runs_.runs) + " (" + std::to_string(runs_.dryRuns) + " dry runs), " +
-                      std::to_string(runs_.files) + " files, " + std::to_string(runs_.diagnostics) +
-                      " diagnostics examined, " + std::to_string(runs_.records) + " records appended\n";
+    // A run examines the files named to it, so a file analysed in several runs counts in each.
+    std::string out = "Runs: " + std::to_string(runs_.runs) + " (" + std::to_string(runs_.dryRuns) +
+                      " dry runs); summed over the runs: " + std::to_string(runs_.files) + " files and " +
+                      std::to_string(runs_.diagnostics) + " diagnostics examined, " +
+                      std::to_string(runs_.records - runs_.dryRunRecords) + " records appended";
+    if (runs_.dryRuns > 0)
+        out += ", " + std::to_string(runs_.dryRunRecords) + " records would be appended by the dry runs";
+    out += "\n";
 
     TextTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
     for (const Rule* hit : inFileOrder(hits_)) {
@@ -226,6 +255,11 @@ std::string RulesReport::text() const
         unusable.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), rule.kind, rule.reason, rule.text});
     }
     section(out, "Rules that could not be used", unusable, "none");
+
+    TextTable warnings({{"rule", false}, {"kind", false}, {"warning", false}, {"text", false}});
+    for (const Rule* entry : inFileOrder(warnings_))
+        warnings.addRow({ruleAt(entry->path, entry->line), kindText(*entry), entry->reason, entry->text});
+    section(out, "Rules to check (read as the tool reads them, perhaps not as meant)", warnings, "none");
 
     TextTable messages({{"hits", true}, {"message", true}});
     for (const auto& [message, count] : byCount(perMessage_))
@@ -260,6 +294,7 @@ std::string RulesReport::json() const
     out.beginObject();
     out.key("runs").beginObject().member("runs", runs_.runs).member("dry_runs", runs_.dryRuns);
     out.member("files", runs_.files).member("diagnostics", runs_.diagnostics).member("records", runs_.records);
+    out.member("dry_run_records", runs_.dryRunRecords);
     out.endObject();
     const auto ruleFields = [&](const Rule& rule) {
         out.member("rules_file", rule.path).member("rules_sha256", rule.sha256).member("rule_line", rule.line);
@@ -286,6 +321,13 @@ std::string RulesReport::json() const
         out.beginObject();
         ruleFields(*rule);
         out.member("reason", rule->reason).member("runs", rule->count).endObject();
+    }
+    out.endArray();
+    out.key("warnings").beginArray();
+    for (const Rule* rule : inFileOrder(warnings_)) {
+        out.beginObject();
+        ruleFields(*rule);
+        out.member("warning", rule->reason).endObject();
     }
     out.endArray();
     out.key("messages").beginArray();

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <tuple>
@@ -50,7 +51,8 @@ public:
         std::int64_t dryRuns = 0;
         std::int64_t files = 0;
         std::int64_t diagnostics = 0;
-        std::int64_t records = 0;
+        std::int64_t records = 0;       // every run's, dry runs included
+        std::int64_t dryRunRecords = 0; // those of the dry runs, which were not appended
     };
 
     // Adds the lines of a report file (text: CR LF or LF). Lines that are not report lines, and an
@@ -76,11 +78,13 @@ private:
     Runs runs_;
     std::map<RuleKey, Rule> hits_;
     std::map<RuleKey, Rule> unusable_;
+    std::map<RuleKey, Rule> warnings_; // rules read as the tool reads them, perhaps not as meant
     std::map<std::int64_t, std::int64_t> perMessage_;
     std::map<std::string, std::int64_t> perFile_;
     std::map<std::pair<std::string, std::string>, Content> contents_; // by path and sha256
     std::vector<UnusedRule> unused_;
     std::vector<std::string> notes_;
+    std::set<std::pair<std::string, std::string>> readAsKind_; // ("message" or "parameter", sha256) the runs read
     bool compared_ = false;
 };
 

@@ -73,9 +73,10 @@ int dump(const std::vector<std::string>& args)
         return usage();
     command.makeCurrent();
     const std::string source = files.size() == 2 ? files[1] : files[0];
-    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(files[0], source);
+    M_ReadFailure failure;
+    const U_Handle<M_InputBonnie> reader = M_InputBonnie::openAndRead(files[0], source, nullptr, &failure);
     if (!reader) {
-        std::cerr << "errtool: cannot read error file " << files[0] << "\n";
+        std::cerr << "errtool: cannot read error file " << files[0] << ": " << failure.text() << "\n";
         return 2;
     }
     std::cout << errtool::dump(*reader, files[0]);

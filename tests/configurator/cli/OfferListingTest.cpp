@@ -2,6 +2,10 @@
 #include "CliRun.h"
 #include "FakeInstallation.h"
 
+#include "CliMessages.h"
+#include "Registry.h"
+#include "UnattendedRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,8 +60,10 @@ TEST(OfferListing, withoutAnAcceptedVersionSaysSoAsTheWizardDoes)
     FakeInstallation install;
     install.writeRegistry(FakeInstallation::registryText({"2.3"}));
     const clitest::CliRun r = clitest::runCli(install, {"--list"});
-    EXPECT_EQ(r.result.status, 0);
-    EXPECT_EQ(r.result.out, "No installations of VELC++ found\nPlease install VELC++ and try again\n\n");
+    EXPECT_EQ(r.result.status, confcli::kStatusNoInstallation);
+    const std::string hint =
+        platform::RegistryKey::readsExportFile() ? std::string(confcli::msg::kInstallationHint) + "\n" : "";
+    EXPECT_EQ(r.result.out, "No installations of VELC++ found\nPlease install VELC++ and try again\n\n" + hint);
 }
 
 } // namespace

@@ -61,6 +61,11 @@ TEST(UnattendedRefusal, everyRefusedAnswerIsNamedWithWhatWasOfferedAndNothingIsW
         {"answered compiler not the detected one",
          existing + "compiler-personality-file = C:\\Pers\\diab.p_c\ncompiler = gnu\n",
          "Answer \"compiler = gnu\" (line 4) is not offered: C:\\Pers\\diab.p_c is for diab. Offered: diab."},
+        {"personality file missing", existing + "compiler-personality-file = C:\\Pers\\nope.p_c\n",
+         "Answer \"compiler-personality-file = C:\\Pers\\nope.p_c\" (line 3) names no file. Offered: an existing "
+         "file."},
+        {"personality file that is a directory", existing + "compiler-personality-file = C:\\Pers\n",
+         "Answer \"compiler-personality-file = C:\\Pers\" (line 3) names no file. Offered: an existing file."},
         {"message personality that is no file", "target = Visual Studio\nmessage-personality = C:\\Pers\\gone.p_s\n",
          "Answer \"message-personality = C:\\Pers\\gone.p_s\" (line 2) names no file. Offered: default, or an "
          "existing file."},

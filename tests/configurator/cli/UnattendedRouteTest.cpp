@@ -4,6 +4,10 @@
 #include "FakeInstallation.h"
 #include "RouteFiles.h"
 
+#include "CliMessages.h"
+#include "Registry.h"
+#include "UnattendedRun.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,6 +17,13 @@ namespace {
 using clitest::runWithAnswers;
 using clitest::summaryText;
 using conftest::FakeInstallation;
+
+// What follows the configurator's own message when no installation is found: a hint where the
+// installation is read from an export file.
+std::string noInstallationHint()
+{
+    return platform::RegistryKey::readsExportFile() ? std::string(confcli::msg::kInstallationHint) + "\n" : "";
+}
 
 class UnattendedRouteTest : public ::testing::Test {
 protected:
@@ -116,7 +127,8 @@ TEST_F(UnattendedRouteTest, wizardsOwnStopsKeepTheirMessagesAndStatusesAndWriteN
     };
     const Stop stops[] = {
         {"no accepted version", [&] { install.writeRegistry(FakeInstallation::registryText({"2.3", "3.1"})); },
-         "target = Visual Studio\n", 0, "No installations of VELC++ found\nPlease install VELC++ and try again\n\n"},
+         "target = Visual Studio\n", confcli::kStatusNoInstallation,
+         "No installations of VELC++ found\nPlease install VELC++ and try again\n\n" + noInstallationHint()},
         {"version without Path",
          [&] {
              install.writeRegistry("REGEDIT4\n[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\VEL C++ Source Code Analyser\\3.0]\n");
@@ -124,11 +136,9 @@ TEST_F(UnattendedRouteTest, wizardsOwnStopsKeepTheirMessagesAndStatusesAndWriteN
          "target = Visual Studio\n", 10, "Cannot get short path of ::UNASSIGNED::\n"},
         {"no Visual Studio personality",
          [&] { install.remove("C:\\VEL\\VELCPP3\\personalities"); },
-         "target = Visual Studio\n", 0,
-         "No VELC++ Visual Studio personalities found\nPlease install desired VELC++ VC Integration\n"},
-        {"personality file missing", [] {},
-         "target = VxWorks\ncompiler-personality = existing\ncompiler-personality-file = C:\\Pers\\nope.p_c\n", 10,
-         "Cannot get short path of C:\\Pers\\nope.p_c\n"},
+         "target = Visual Studio\n", confcli::kStatusNoInstallation,
+         "No VELC++ Visual Studio personalities found\nPlease install desired VELC++ VC Integration\n" +
+             noInstallationHint()},
     };
     for (const Stop& stop : stops) {
         SCOPED_TRACE(stop.name);
