@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The choices the test command makes about Windows runs, without running Wine: whether 32-bit
+# programs run here (and the line said when they do not, also when ZEMB_NO_32BIT=1 forces it), and
+# which loader scripts/wine-run takes for a program, read from its PE header.
+set -uo pipefail
+top=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+checks=0
+check() { # check <what> <expected> <actual>
+  checks=$((checks + 1))
+  if [ "$2" != "$3" ]; then
+    echo "FAIL: $1: expected [$2], got [$3]"
+    failures=$((failures + 1))
+  else
+    echo "ok: $1"
+  fi
+}
+
+# The forced answer: no trial, status 1, and the reason the test command prints.
+out=$(ZEMB_NO_32BIT=1 "$top/scripts/can-run-32bit"); status=$?
+check "ZEMB_NO_32BIT=1 answers no" "1 ZEMB_NO_32BIT=1 is set" "$status $out"
+# The tried answer: yes in silence, or no with what the system said.
+out=$("$top/scripts/can-run-32bit"); status=$?
+if [ $status -eq 0 ]; then
+  check "32-bit programs run here, said in silence" "" "$out"
+else
+  check "32-bit programs do not run here, and the line says why" "1 yes" \
+    "$status $([[ "$out" == "a 32-bit x86 program does not run here ("*")" ]] && echo yes)"
+fi
+
+# pe_file <file> <optional header magic, as two bytes in octal>: an MZ stub whose PE header sits at
+# 0x40, followed by the 20-byte file header and the optional header's magic.
+pe_file() {
+  {
+    printf 'MZ'; head -c 58 /dev/zero; printf '\100\000\000\000'
+    printf 'PE\000\000'; head -c 20 /dev/zero; printf "$2"
+  } >"$1"
+}
+pe_file "$work/sixty-four.exe" '\013\002'
+pe_file "$work/thirty-two.exe" '\013\001'
+printf 'not a program\n' >"$work/text.exe"
+out=$("$top/scripts/wine-run" --arch win32 "$work/sixty-four.exe" 2>&1); status=$?
+check "a PE32+ program is a win64 one" "2 scripts/wine-run: $work/sixty-four.exe is a win64 program, not win32" "$status $out"
+out=$("$top/scripts/wine-run" --arch win64 "$work/thirty-two.exe" 2>&1); status=$?
+check "a PE32 program is a win32 one" "2 scripts/wine-run: $work/thirty-two.exe is a win32 program, not win64" "$status $out"
+out=$("$top/scripts/wine-run" "$work/text.exe" 2>&1); status=$?
+check "a file that is no program is refused" "2 scripts/wine-run: $work/text.exe is not a Windows program" "$status $out"
+
+echo "$((checks - failures)) passed, $failures failed"
+[ $failures -eq 0 ]
