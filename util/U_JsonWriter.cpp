@@ -90,6 +90,24 @@ void U_JsonWriter::appendString(std::string& out, std::string_view text)
     out += '"';
 }
 
+std::string U_JsonWriter::utf8(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : utf8SequenceLength(text.substr(i));
+        if (length > 0) {
+            out.append(text.data() + i, length);
+            i += length;
+        } else {
+            platform::appendUtf8(out, c);
+            ++i;
+        }
+    }
+    return out;
+}
+
 void U_JsonWriter::newLine()
 {
     if (indent_ <= 0)

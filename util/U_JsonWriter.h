@@ -35,6 +35,9 @@ public:
 
     // Appends the text as a quoted, escaped JSON string.
     static void appendString(std::string& out, std::string_view text);
+    // The text as UTF-8, repaired as strings are: a byte outside a well-formed sequence becomes the
+    // Latin-1 character of the same value.
+    static std::string utf8(std::string_view text);
 
 private:
     void beforeValue();

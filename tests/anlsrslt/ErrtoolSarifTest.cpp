@@ -1,4 +1,5 @@
-// errtool sarif: URIs, suppression kinds and the diagnostics a record does or does not cover.
+// errtool sarif: URIs, suppression kinds and the diagnostics a record does or does not cover, the
+// fields that code-scanning services require, and fingerprints that survive edits elsewhere.
 #include "ErrtoolDescription.h"
 #include "ErrtoolSarif.h"
 #include "ErrtoolTable.h"
@@ -7,9 +8,223 @@
 #include "M_InputBonnie.h"
 #include "U_JsonValue.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
+#include <map>
+#include <sstream>
+
 namespace {
+
+// The value at a "/"-separated path of member names and item numbers, as text ("#" gives the
+// number of items, "~1" stands for a "/" in a name); "-" when there is none.
+std::string field(const U_JsonValue& root, const std::string& path)
+{
+    const U_JsonValue* value = &root;
+    std::istringstream steps(path);
+    for (std::string step; std::getline(steps, step, '/');) {
+        for (std::size_t at; (at = step.find("~1")) != std::string::npos;)
+            step.replace(at, 2, "/");
+        if (step == "#")
+            return std::to_string(value->items().size());
+        if (value->isArray()) {
+            const std::size_t index = std::stoul(step);
+            if (index >= value->items().size())
+                return "-";
+            value = &value->items()[index];
+        } else if (!(value = value->find(step))) {
+            return "-";
+        }
+    }
+    if (value->isNumber())
+        return std::to_string(static_cast<std::int64_t>(value->number()));
+    return value->isString() ? value->string() : "-";
+}
+
+// The SARIF log of error files made from descriptions ("@DIR@" stands for the temporary directory,
+// which is the source root and holds the sources and out/, the error files).
+class SarifOfDescriptions {
+public:
+    SarifOfDescriptions() : command_("VELCPP", std::vector<std::string>{}) { command_.makeCurrent(); }
+
+    void source(const std::string& name, const std::string& text) { testsupport::writeBytes(dir_.file(name), text); }
+
+    U_JsonValue log(const std::vector<std::pair<std::string, std::string>>& errorFiles, errtool::SarifOptions options = {})
+    {
+        std::vector<U_Handle<M_InputBonnie>> readers;
+        std::vector<errtool::SarifInput> inputs;
+        for (const auto& [name, description] : errorFiles) {
+            std::string text = description;
+            for (std::size_t at; (at = text.find("@DIR@")) != std::string::npos;)
+                text.replace(at, 5, dir_.path());
+            const std::string path = dir_.file("out/" + name);
+            readers.push_back(M_InputBonnie::readBytes(errtool::buildErrorFile(text),
+                                                       errtool::format2Source(path, dir_.path())));
+            EXPECT_TRUE(readers.back()) << description;
+            if (!readers.back())
+                return U_JsonValue();
+            inputs.push_back({path, readers.back().get()});
+        }
+        options.sourceRoot = dir_.path();
+        return U_JsonValue::parse(errtool::sarifLog(inputs, options));
+    }
+
+private:
+    C_CmdArgs command_;
+    testsupport::TempDir dir_;
+};
+
+constexpr const char* kSource = "int a;\nint b = (int)c; // legacy\nint d;\n";
+constexpr const char* kCast = "file A @DIR@/a.c a.c\nloc L A 2 9\nblock\ndiag L 2100\n str int\nend\n";
+
+struct FieldCase {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> errorFiles; // name, description
+    std::map<std::int32_t, std::string> messageTexts;
+    std::vector<std::pair<std::string, std::string>> fields; // path below runs/0, value
+};
+
+// What code-scanning services require and people read: the driver's version, the rules' texts,
+// messages without bookkeeping, a region for every result, hiddenBy on every suppression, one result
+// for a header's diagnostic, and format-2 locations in the analysed source.
+TEST(ErrtoolSarifTest, fieldsThatCodeScanningServicesRequireAndPeopleRead)
+{
+    const std::vector<FieldCase> cases = {
+        {"the driver's version and a rule per message number, with what is known of it",
+         {{"a.c.err", kCast}},
+         {},
+         {{"tool/driver/version", "9.8.7"},
+          {"tool/driver/rules/#", "1"},
+          {"tool/driver/rules/0/id", "2100"},
+          {"tool/driver/rules/0/shortDescription/text", "VEL message 2100"},
+          {"tool/driver/rules/0/fullDescription/text", "Message 2100 of the VEL analyser family (VELC, VELCPP)."},
+          {"tool/driver/rules/0/help/text", "Message 2100 of the VEL analyser family: its documentation explains the "
+                                            "message. errtool sarif --messages FILE gives the rules the texts of the "
+                                            "messages."}}},
+        {"the rules' texts from a messages file",
+         {{"a.c.err", kCast}},
+         {{2100, "C-style cast"}},
+         {{"tool/driver/rules/0/shortDescription/text", "C-style cast"},
+          {"tool/driver/rules/0/fullDescription/text", "VEL message 2100: C-style cast"},
+          {"tool/driver/rules/0/help/text",
+           "VEL message 2100: C-style cast. The analyser's documentation of the message tells more."}}},
+        {"a message is the number and the parameters, lists in brackets",
+         {{"a.c.err", "file A @DIR@/a.c a.c\nloc L A 2 9\nloc M A 3 1\nblock\n"
+                      "diag L 4211\n str reserved\n list x y\nend\n"
+                      "diag L 1234\n msglist\n  diag M 5\n   str x\n  end\n  diag L 6\n  end\n end\nend\n"}},
+         {},
+         {{"results/0/message/text", "Message 4211: reserved, [x, y]"},
+          {"results/1/message/text", "Message 1234: [Message 5 at a.c line 3: x; Message 6 at a.c line 2]"}}},
+        {"a line and column: a region with both",
+         {{"a.c.err", kCast}},
+         {},
+         {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "a.c"},
+          {"results/0/locations/0/physicalLocation/region/startLine", "2"},
+          {"results/0/locations/0/physicalLocation/region/startColumn", "9"}}},
+        {"line 0 (about the whole file): the whole file's lines",
+         {{"a.c.err", "file A @DIR@/a.c a.c\nloc F A 0 0\nblock\ndiag F 1005\n str a.c\nend\n"}},
+         {},
+         {{"results/0/locations/0/physicalLocation/region/startLine", "1"},
+          {"results/0/locations/0/physicalLocation/region/endLine", "3"},
+          {"results/0/locations/0/physicalLocation/region/startColumn", "-"}}},
+        {"line 0 of a file that cannot be read: from its first line",
+         {{"gone.c.err", "file G @DIR@/gone.c gone.c\nloc F G 0 0\nblock\ndiag F 1005\nend\n"}},
+         {},
+         {{"results/0/locations/0/physicalLocation/region/startLine", "1"},
+          {"results/0/locations/0/physicalLocation/region/endLine", "-"}}},
+        {"a suppression record: hiddenBy as for pragma and user",
+         {{"a.c.err", std::string(kCast) + "supp 1 L Auto L - 2100 2100\n"}},
+         {},
+         {{"results/0/suppressions/0/kind", "external"},
+          {"results/0/suppressions/0/justification", "Auto"},
+          {"results/0/suppressions/0/properties/hiddenBy", "record"}}},
+        {"a header's diagnostic from two sources: one result with both include chains",
+         {{"a.c.err", "file A @DIR@/a.c a.c\nfile H @DIR@/h.h h.h\nloc I A 1 0\nloc D H 2 9 incl I\nblock\n"
+                      "diag D 1021\n str X\nend\n"},
+          {"b.c.err", "file B @DIR@/b.c b.c\nfile H @DIR@/h.h h.h\nloc I B 4 0\nloc D H 2 9 incl I\nblock\n"
+                      "diag D 1021\n str X\nend\n"}},
+         {},
+         {{"results/#", "1"},
+          {"results/0/locations/0/physicalLocation/artifactLocation/uri", "h.h"},
+          {"results/0/relatedLocations/#", "2"},
+          {"results/0/relatedLocations/0/physicalLocation/artifactLocation/uri", "a.c"},
+          {"results/0/relatedLocations/1/physicalLocation/artifactLocation/uri", "b.c"},
+          {"results/0/relatedLocations/1/physicalLocation/region/startLine", "4"},
+          {"results/0/relatedLocations/1/id", "2"}}},
+        {"format 2: locations in the analysed source that the error file's name tells, not in the error file",
+         {{"a.c.err", "format 2\nf2diag 0 3 -1 0 77 \"x\\0\"\nf2file @DIR@/h.h\nf2diag 0 2 1 4 78 \"y\\0\"\n"}},
+         {},
+         {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "a.c"},
+          {"results/0/message/text", "Message 77: x"},
+          {"results/1/locations/0/physicalLocation/artifactLocation/uri", "h.h"},
+          {"results/1/relatedLocations/0/physicalLocation/artifactLocation/uri", "a.c"},
+          {"results/1/relatedLocations/0/physicalLocation/region/startLine", "1"}}},
+    };
+    for (const FieldCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SarifOfDescriptions sarif;
+        sarif.source("a.c", kSource);
+        errtool::SarifOptions options;
+        options.version = "9.8.7";
+        options.messageTexts = c.messageTexts;
+        const U_JsonValue log = sarif.log(c.errorFiles, options);
+        ASSERT_EQ(field(log, "runs/#"), "1");
+        const U_JsonValue& run = log.find("runs")->items()[0];
+        for (const auto& [path, value] : c.fields)
+            EXPECT_EQ(field(run, path), value) << path;
+        for (std::size_t i = 0; i < run.find("results")->items().size(); ++i) {
+            const std::string result = "results/" + std::to_string(i);
+            EXPECT_NE(field(run, result + "/locations/0/physicalLocation/region/startLine"), "-") << "every result has a region";
+            EXPECT_NE(field(run, result + "/partialFingerprints/velResultHash~1v1"), "-") << "a fingerprint";
+        }
+    }
+}
+
+// The fingerprint of the cast on line 2 after an edit of the source, and whether it stays.
+struct EditCase {
+    const char* what;
+    const char* source;
+    int line;
+    bool same;
+};
+
+TEST(ErrtoolSarifTest, fingerprintsSurviveEditsElsewhereAndChangeWithTheirLine)
+{
+    const auto fingerprint = [](const std::string& source, int line) {
+        SarifOfDescriptions sarif;
+        sarif.source("a.c", source);
+        std::string description = kCast;
+        description.replace(description.find("A 2 9"), 5, "A " + std::to_string(line) + " 9");
+        const U_JsonValue log = sarif.log({{"a.c.err", description}});
+        const U_JsonValue* fingerprints =
+            log.find("runs")->items()[0].find("results")->items().at(0).find("partialFingerprints");
+        return fingerprints ? fingerprints->stringAt("velResultHash/v1") : std::string();
+    };
+    const std::string before = fingerprint(kSource, 2);
+    ASSERT_FALSE(before.empty());
+    const std::vector<EditCase> cases = {
+        {"a line inserted above", "// new first line\n\nint a;\nint b = (int)c; // legacy\nint d;\n", 4, true},
+        {"a line below changed", "int a;\nint b = (int)c; // legacy\nlong d;\nint e;\n", 2, true},
+        {"its line re-indented, CR LF line ends", "int a;\r\n    int b  =  (int)c;  // legacy\r\nint d;\r\n", 2, true},
+        {"its own line changed", "int a;\nint b = (int)c; // legacy, reviewed\nint d;\n", 2, false},
+        {"its own line replaced, the line number kept", "int a;\nint b = (int)e; // legacy\nint d;\n", 2, false},
+    };
+    for (const EditCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(fingerprint(c.source, c.line) == before, c.same);
+    }
+
+    // The same diagnostic on two lines alike: told apart by their order.
+    SarifOfDescriptions twice;
+    twice.source("a.c", "int b = (int)c;\nint b = (int)c;\n");
+    const U_JsonValue log = twice.log({{"a.c.err", "file A @DIR@/a.c a.c\nloc L A 1 9\nloc M A 2 9\nblock\n"
+                                                   "diag L 2100\n str int\nend\ndiag M 2100\n str int\nend\n"}});
+    const auto& results = log.find("runs")->items()[0].find("results")->items();
+    ASSERT_EQ(results.size(), 2u);
+    EXPECT_NE(results[0].find("partialFingerprints")->stringAt("velResultHash/v1"),
+              results[1].find("partialFingerprints")->stringAt("velResultHash/v1"));
+}
 
 TEST(ErrtoolSarifTest, fileUrisArePercentEncodedAndKeepTheDrive)
 {
@@ -35,7 +250,7 @@ TEST(ErrtoolSarifTest, suppressionKindsFollowPragmaUserAndRecords)
         "supp 1 L3 \"reviewed by QA\" L3 - 10 10\nsupp 1 L4 Auto L4 - 10 10\nsupp 2 L5 kind2 L5 - 10 10\n");
     const auto reader = M_InputBonnie::readBytes(bytes, "/s/a.c");
     ASSERT_TRUE(reader);
-    const U_JsonValue log = U_JsonValue::parse(errtool::sarifLog({{"a.err", reader.get()}}, ""));
+    const U_JsonValue log = U_JsonValue::parse(errtool::sarifLog({{"a.err", reader.get()}}, errtool::SarifOptions{}));
     const auto& results = log.find("runs")->items().at(0).find("results")->items();
     ASSERT_EQ(results.size(), 6u);
     const auto suppression = [&](std::size_t i) -> std::string {
@@ -49,9 +264,9 @@ TEST(ErrtoolSarifTest, suppressionKindsFollowPragmaUserAndRecords)
     };
     EXPECT_EQ(suppression(0), "inSource//pragma");
     EXPECT_EQ(suppression(1), "external//user");
-    EXPECT_EQ(suppression(2), "external/reviewed by QA/");
+    EXPECT_EQ(suppression(2), "external/reviewed by QA/record");
     EXPECT_EQ(suppression(3), "-"); // the fourth flag: never counted as suppressed
-    EXPECT_EQ(suppression(4), "external/kind2/");
+    EXPECT_EQ(suppression(4), "external/kind2/record");
     EXPECT_EQ(suppression(5), "-");
     const U_JsonValue& region =
         *results[2].find("locations")->items().at(0).find("physicalLocation")->find("region");

@@ -68,6 +68,10 @@ public:
     std::string text() const;
     // The same content as one JSON object.
     std::string json() const;
+    // The same content as one self-contained HTML page (ErrtoolRulesReportHtml.cpp): inline CSS and
+    // bars, a little inline script that sorts the tables, nothing fetched; the report files it was
+    // read from are named on it.
+    std::string html(const std::vector<std::string>& reportFiles) const;
 
 private:
     using RuleKey = std::tuple<std::string, std::string, std::int32_t>; // sha256, kind, line
@@ -87,5 +91,9 @@ private:
     std::set<std::pair<std::string, std::string>> readAsKind_; // ("message" or "parameter", sha256) the runs read
     bool compared_ = false;
 };
+
+// The text for HTML content and attribute values: "&", "<", ">", '"' and "'" as references, and as
+// UTF-8 (a byte that is not is taken as its Latin-1 character).
+std::string htmlEscape(const std::string& text);
 
 } // namespace errtool

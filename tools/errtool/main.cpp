@@ -23,8 +23,8 @@ int usage()
     std::cerr << "usage: errtool dump [-ef-] [-debug WORD]... FILE.err [SOURCE]\n"
                  "       errtool make DESCRIPTION FILE.err\n"
                  "       errtool append DESCRIPTION FILE.err\n"
-                 "       errtool rules-report REPORT... [--rules FILE] [--parameter-rules FILE] [--json]\n"
-                 "       errtool sarif FILE.err... [--source-root DIR] [-o OUT]\n";
+                 "       errtool rules-report REPORT... [--rules FILE] [--parameter-rules FILE] [--json | --html OUT.html]\n"
+                 "       errtool sarif FILE.err... [--source-root DIR] [--source-dir DIR] [--messages FILE] [-o OUT]\n";
     return 1;
 }
 
@@ -102,9 +102,12 @@ int rulesReport(const std::vector<std::string>& args)
     std::vector<std::string> reports;
     std::vector<std::pair<std::string, std::string>> rulesFiles; // path, kind
     bool json = false;
+    std::string html;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--json") {
             json = true;
+        } else if (args[i] == "--html" && i + 1 < args.size()) {
+            html = args[++i];
         } else if ((args[i] == "--rules" || args[i] == "--parameter-rules") && i + 1 < args.size()) {
             rulesFiles.emplace_back(args[i + 1], args[i] == "--rules" ? "message" : "parameter");
             ++i;
@@ -114,7 +117,7 @@ int rulesReport(const std::vector<std::string>& args)
             reports.push_back(args[i]);
         }
     }
-    if (reports.empty())
+    if (reports.empty() || (json && !html.empty()))
         return usage();
     errtool::RulesReport report;
     try {
@@ -126,6 +129,8 @@ int rulesReport(const std::vector<std::string>& args)
         std::cerr << "errtool: " << e.what() << "\n";
         return 2;
     }
+    if (!html.empty())
+        return writeFile(html, report.html(reports)) ? 0 : 2;
     std::cout << (json ? report.json() : report.text());
     return 0;
 }
@@ -133,11 +138,18 @@ int rulesReport(const std::vector<std::string>& args)
 int sarif(const std::vector<std::string>& args)
 {
     std::vector<std::string> files;
-    std::string sourceRoot;
+    errtool::SarifOptions options;
+    options.version = ZEMB_KIT_VERSION;
+    std::string sourceDir;
+    std::string messages;
     std::string output;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--source-root" && i + 1 < args.size())
-            sourceRoot = args[++i];
+            options.sourceRoot = args[++i];
+        else if (args[i] == "--source-dir" && i + 1 < args.size())
+            sourceDir = args[++i];
+        else if (args[i] == "--messages" && i + 1 < args.size())
+            messages = args[++i];
         else if (args[i] == "-o" && i + 1 < args.size())
             output = args[++i];
         else if (args[i].rfind("-", 0) == 0)
@@ -147,19 +159,28 @@ int sarif(const std::vector<std::string>& args)
     }
     if (files.empty())
         return usage();
+    if (!messages.empty()) {
+        try {
+            options.messageTexts = errtool::readMessageTexts(messages);
+        } catch (const errtool::SarifError& e) {
+            std::cerr << "errtool: " << e.what() << "\n";
+            return 2;
+        }
+    }
     C_CmdArgs command("VELCPP", std::vector<std::string>{});
     command.makeCurrent();
     std::vector<U_Handle<M_InputBonnie>> readers;
     std::vector<errtool::SarifInput> inputs;
     for (const std::string& file : files) {
-        readers.push_back(M_InputBonnie::openAndRead(file, file));
+        // A format-2 error file's locations refer to its analysed source, which only its name tells.
+        readers.push_back(M_InputBonnie::openAndRead(file, errtool::format2Source(file, sourceDir)));
         if (!readers.back()) {
             std::cerr << "errtool: cannot read error file " << file << "\n";
             return 2;
         }
         inputs.push_back({file, readers.back().get()});
     }
-    const std::string log = errtool::sarifLog(inputs, sourceRoot);
+    const std::string log = errtool::sarifLog(inputs, options);
     if (output.empty()) {
         std::cout << log;
         return 0;
