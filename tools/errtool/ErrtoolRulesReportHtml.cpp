@@ -218,8 +218,8 @@ std::string RulesReport::html(const std::vector<std::string>& reportFiles) const
     out += "<div class=\"cards\">\n";
     out += card(number(runs_.runs), "runs (" + number(runs_.dryRuns) + " dry runs)");
     out += card(number(static_cast<std::int64_t>(reportFiles.size())), "report files (builds)");
-    out += card(number(runs_.files), "files");
-    out += card(number(runs_.diagnostics), "diagnostics examined");
+    out += card(number(runs_.files), "files (summed over the runs)");
+    out += card(number(runs_.diagnostics), "diagnostics examined (summed over the runs)");
     out += card(number(runs_.records), "records appended");
     out += card(number(static_cast<std::int64_t>(hits_.size())), "rules with hits");
     out += card(compared_ ? number(static_cast<std::int64_t>(unused_.size())) : "?", "unused rules",
