@@ -25,6 +25,16 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Qt 6 for the target (scripts/setup-qt-mingw builds it once per machine, for x86_64): where
+# ZEMB_QT_MINGW names its prefix, the wizard and its suites are built for Windows too. Its host tools
+# (moc, rcc, uic) are Debian's Qt 6 of the same version.
+if(DEFINED ZEMB_QT_MINGW AND NOT ZEMB_QT_MINGW STREQUAL "")
+  list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ZEMB_QT_MINGW)
+  list(APPEND CMAKE_FIND_ROOT_PATH "${ZEMB_QT_MINGW}")
+  list(REMOVE_DUPLICATES CMAKE_FIND_ROOT_PATH)
+  set(QT_HOST_PATH /usr)
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/${CMAKE_HOST_SYSTEM_PROCESSOR}-linux-gnu/cmake)
+endif()
 # pkg-config answers for the target only.
 set(ENV{PKG_CONFIG_LIBDIR} "${ZEMB_MINGW_PREFIX}/lib/pkgconfig")
 set(ENV{PKG_CONFIG_PATH} "")
