@@ -4,6 +4,7 @@
 #include "OfferListing.h"
 #include "UnattendedRun.h"
 
+#include "ConsoleOutput.h"
 #include "MessageSink.h"
 #include "ProgramArguments.h"
 #include "Registry.h"
@@ -15,6 +16,9 @@
 
 int main(int argc, char** argv)
 {
+    // Paths and offers are UTF-8 inside; the console shows them in its own encoding.
+    platform::useConsoleEncoding(std::cout, platform::StandardStream::Output);
+    platform::useConsoleEncoding(std::cerr, platform::StandardStream::Error);
     // What the wizard shows in a message box goes to standard output.
     conf::setWarningSink([](const std::string& text) { std::cout << text << '\n' << std::flush; });
     // The configurator ends with 0 when it finds no installation; a script must tell that from a

@@ -31,8 +31,8 @@ std::string remValue(const std::string& line, std::size_t prefixLength)
     return t.substr(prefixLength, t.size() - prefixLength - 1);
 }
 
-// Zembrel's batch file in text mode, one entry per line without its line end. A file that exists
-// but cannot be read gives no lines.
+// Zembrel's batch file in text mode, one entry per line without its line end, as UTF-8 text. A file
+// that exists but cannot be read gives no lines.
 std::vector<std::string> readBatchLines(const std::string& path)
 {
     std::vector<std::string> lines;
@@ -40,12 +40,13 @@ std::vector<std::string> readBatchLines(const std::string& path)
     if (!platform::readWindowsFile(path, bytes))
         return lines;
     replaceAll(bytes, "\r\n", "\n");
+    const std::string text = batchFileText(bytes);
     std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
-            end = bytes.size();
-        lines.push_back(bytes.substr(start, end - start));
+            end = text.size();
+        lines.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     return lines;
@@ -83,7 +84,7 @@ void writeMsBuildBatch(bool customMessagePersonality)
 {
     const GenerationContext& ctx = GenerationContext::instance();
     std::string header = "@echo off\nset velcpp={VelcppDir}\nset HERE=%cd%\ncall \"%velcpp%\\bin\\VelcppConf.bat\" >NUL\n";
-    replaceAll(header, "{VelcppDir}", backslashForm(ctx.batchVelcppDir));
+    replaceAll(header, "{VelcppDir}", backslashForm(batchPath(ctx.batchVelcppDir)));
 
     const std::string zembDir = findZembDir();
     std::string source = zembDir + "\\Share\\etc\\msmake.bat";
@@ -92,7 +93,7 @@ void writeMsBuildBatch(bool customMessagePersonality)
         if (!platform::windowsPathExists(source))
             essentialFileMissing(source);
     }
-    const std::string integrationBack = backslashForm(findZembIntLocationDir() + "\\ZembrelIntegration");
+    const std::string integrationBack = backslashForm(batchPath(findZembIntLocationDir()) + "\\ZembrelIntegration");
 
     // Every copied line gets its line end, the last one too, so nothing is glued to what follows.
     std::string body;
@@ -114,20 +115,20 @@ void writeMsBuildBatch(bool customMessagePersonality)
                                      : "{ZembIntegrationDirBack}\\suppresszembrel\\suppresszembrel.p_s";
     tail += "\ncall {ZembIntegrationDirBack}\\wrapper\\velcppanl.bat velcpp\\velcpp.prj\n:EOF\n";
     replaceAll(tail, "{ZembIntegrationDirBack}", integrationBack);
-    replaceAll(tail, "{chosen_p_c_path}", backslashForm(ctx.batchPersonality));
+    replaceAll(tail, "{chosen_p_c_path}", backslashForm(batchPath(ctx.batchPersonality)));
 
     const std::string output = zembDir + "\\Share\\etc\\msvelcppmake.bat";
     ensureParentDir(output);
-    replaceTextFile(header + body + tail, output);
+    replaceBatchFile(header + body + tail, output);
 }
 
 std::string writeVxBuildBatch(const std::string& velcppDir, const std::string& personalityPath)
 {
-    const std::string location = findZembIntLocationDir();
+    const std::string location = batchPath(findZembIntLocationDir());
     std::string header = "@echo off\nset wrapper={ZembIntegrationDir}/wrapper\nset velcpp={VelcppDir}\nset HERE=%cd%\n"
                          "call \"%velcpp%\\bin\\VelcppConf.bat\" >NUL\n";
     replaceAll(header, "{ZembIntegrationDir}", forwardForm(location + "/ZembrelIntegration"));
-    replaceAll(header, "{VelcppDir}", backslashForm(velcppDir));
+    replaceAll(header, "{VelcppDir}", backslashForm(batchPath(velcppDir)));
 
     std::string windDir;
     const std::string zembDir = findZembDir();
@@ -157,7 +158,7 @@ std::string writeVxBuildBatch(const std::string& velcppDir, const std::string& p
                        "velcpp\\velcpp.prj -p_c {chosen_p_c_path} -p_s {ZembIntegrationDirBack}\\suppresszembrel\\"
                        "suppresszembrel.p_s\ncall {ZembIntegrationDirBack}\\wrapper\\velcppanl.bat velcpp\\velcpp.prj\n";
     replaceAll(tail, "{ZembIntegrationDirBack}", backslashForm(location + "\\ZembrelIntegration"));
-    replaceAll(tail, "{chosen_p_c_path}", backslashForm(personalityPath));
+    replaceAll(tail, "{chosen_p_c_path}", backslashForm(batchPath(personalityPath)));
 
     // Zembrel's own end label becomes the start of the analysis, which a clean run skips.
     std::string text = header + body + tail;
@@ -167,7 +168,7 @@ std::string writeVxBuildBatch(const std::string& velcppDir, const std::string& p
 
     const std::string output = zembDir + "\\Share\\etc\\vx6velcppmake.bat";
     ensureParentDir(output);
-    replaceTextFile(text, output);
+    replaceBatchFile(text, output);
     return windDir;
 }
 
@@ -271,11 +272,11 @@ std::string translatePostAnalysisCommand(const std::string& executable, const st
 void writePostAnalysisBatch(const std::string& outputPath, bool hasPreviousCommand, const std::string& executable,
                             const std::string& parameters)
 {
-    std::string text = "@echo off\n\"" + findZembIntLocationDir()
+    std::string text = "@echo off\n\"" + batchPath(findZembIntLocationDir())
                        + "\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%3\" \"%4\" -forget cmaf\n";
     if (hasPreviousCommand)
-        text += translatePostAnalysisCommand(executable, parameters);
-    replaceTextFile(text, outputPath);
+        text += translatePostAnalysisCommand(batchPath(executable), parameters);
+    replaceBatchFile(text, outputPath);
 }
 
 } // namespace conf

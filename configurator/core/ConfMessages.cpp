@@ -21,6 +21,10 @@ const char* const kEssentialFileMissing = "Essential Zembrel file ";
 const char* const kNotFoundSuffix = " not found\nAborting.";
 const char* const kCannotOpenMessagePersonality = "Failed to open Message Personality ";
 const char* const kCannotOpenCustomPersonality = "failed to open file ";
+const char* const kBatchFile = "Batch file ";
+const char* const kCodePageLacks = " names characters that code page ";
+const char* const kWrittenAsQuestionMarks = " cannot hold; they were written as \"?\" and the batch file will not find them.\n"
+                                            "Choose paths without them, or a volume with short (8.3) names.";
 
 const char* const kNoVelcppInstallations = "No installations of VELC++ found\nPlease install VELC++ and try again\n";
 const char* const kNoVsPersonalities =

@@ -21,6 +21,11 @@ extern const char* const kEssentialFileMissing; // "Essential Zembrel file " + p
 extern const char* const kNotFoundSuffix;       // " not found\nAborting."
 extern const char* const kCannotOpenMessagePersonality; // "Failed to open Message Personality " + path + kAbortingSuffix
 extern const char* const kCannotOpenCustomPersonality;  // "failed to open file " + path + kAbortingSuffix
+// "Batch file " + path + kCodePageLacks + code page + kWrittenAsQuestionMarks: a batch file that
+// names a path with characters the console's code page cannot hold, and that has no short form.
+extern const char* const kBatchFile;
+extern const char* const kCodePageLacks;
+extern const char* const kWrittenAsQuestionMarks;
 
 // Pages.
 extern const char* const kNoVelcppInstallations; // "No installations of VELC++ found\n..."

@@ -52,10 +52,10 @@ void writeMsvcAnalyserPersonality()
 void writeClBat(const std::string& velcppDir)
 {
     const std::string integration = findZembIntLocationDir() + "\\ZembrelIntegration";
-    std::string text = readTemplate(integration + "\\msvc\\cl.bat-template");
-    replaceAll(text, "{ZembIntegrationDir}", integration);
-    replaceAll(text, "{VelcppDir}", velcppDir);
-    writeGeneratedFile(text, integration + "\\msvc\\cl.bat");
+    std::string text = batchFileText(readTemplate(integration + "\\msvc\\cl.bat-template"));
+    replaceAll(text, "{ZembIntegrationDir}", batchPath(findZembIntLocationDir()) + "\\ZembrelIntegration");
+    replaceAll(text, "{VelcppDir}", batchPath(velcppDir));
+    writeGeneratedBatchFile(text, integration + "\\msvc\\cl.bat");
 }
 
 void writeVxAnalyserPersonality(const std::string& windDir)

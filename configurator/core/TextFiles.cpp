@@ -4,6 +4,8 @@
 #include "ConfMessages.h"
 #include "MessageSink.h"
 
+#include "CodePage.h"
+#include "ShortPath.h"
 #include "WindowsPathMap.h"
 
 namespace conf {
@@ -104,16 +106,59 @@ void ensureParentDir(const std::string& path)
     }
 }
 
-void replaceTextFile(const std::string& text, const std::string& path)
+namespace {
+
+// Deletes an existing file, ending with 10 when that fails, then writes the bytes with CR LF line ends.
+void replaceWithCrLf(const std::string& bytes, const std::string& path)
 {
     if (platform::windowsPathExists(path) && !platform::removeWindowsFile(path)) {
         showWarning(msg::kFailedToOverwrite + path + msg::kAbortingSuffix);
         endWithStatus(10);
     }
-    if (!platform::writeWindowsFile(path, toCrLf(text))) {
+    if (!platform::writeWindowsFile(path, toCrLf(bytes))) {
         showWarning(msg::kCannotOpenFile + path);
         endWithStatus(10);
     }
+}
+
+} // namespace
+
+void replaceTextFile(const std::string& text, const std::string& path)
+{
+    replaceWithCrLf(text, path);
+}
+
+std::string batchPath(const std::string& path)
+{
+    const unsigned codePage = platform::batchFileCodePage();
+    std::string bytes;
+    if (platform::utf8ToCodePage(path, codePage, bytes))
+        return path;
+    std::string shortForm;
+    if (platform::shortPathName(path, shortForm) && platform::utf8ToCodePage(shortForm, codePage, bytes))
+        return shortForm;
+    return path;
+}
+
+std::string batchFileText(const std::string& bytes)
+{
+    return platform::codePageToUtf8(bytes, platform::batchFileCodePage());
+}
+
+void replaceBatchFile(const std::string& text, const std::string& path)
+{
+    const unsigned codePage = platform::batchFileCodePage();
+    std::string bytes;
+    if (!platform::utf8ToCodePage(text, codePage, bytes))
+        showWarning(msg::kBatchFile + path + msg::kCodePageLacks + std::to_string(codePage)
+                    + msg::kWrittenAsQuestionMarks);
+    replaceWithCrLf(bytes, path);
+}
+
+void writeGeneratedBatchFile(const std::string& text, const std::string& path)
+{
+    ensureParentDir(path);
+    replaceBatchFile(text, path);
 }
 
 void writeGeneratedFile(const std::string& text, const std::string& path)

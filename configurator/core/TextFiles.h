@@ -36,4 +36,21 @@ void writeGeneratedFile(const std::string& text, const std::string& path);
 // Does not create directories.
 void replaceTextFile(const std::string& text, const std::string& path);
 
+// Batch files are read by cmd.exe in the console's code page, not in UTF-8 (platform::batchFileCodePage).
+
+// The path as a batch file can name it: the path itself when the batch file's code page holds all
+// of its characters, else its short (8.3) form when that exists and the code page holds it (a
+// volume without short names has none), else the path itself, which replaceBatchFile then reports.
+std::string batchPath(const std::string& path);
+
+// The bytes of a batch file (Zembrel's own, a template of one) as UTF-8 text.
+std::string batchFileText(const std::string& bytes);
+
+// replaceTextFile for a batch file: the UTF-8 text is written in the batch file's code page. When a
+// character has no representation there, it is written as "?" after a warning that names the file.
+void replaceBatchFile(const std::string& text, const std::string& path);
+
+// writeGeneratedFile for a batch file, as replaceBatchFile writes it.
+void writeGeneratedBatchFile(const std::string& text, const std::string& path);
+
 } // namespace conf

@@ -1,0 +1,115 @@
+// Batch files with non-ASCII paths, run by cmd.exe: it reads them in the OEM code page, so a path
+// written there in UTF-8 names a file that does not exist.
+#include "BuildBatches.h"
+#include "FakeInstallation.h"
+#include "MessageCapture.h"
+#include "TextFiles.h"
+
+#include "CodePage.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <initializer_list>
+#include <string>
+
+namespace {
+
+using conftest::FakeInstallation;
+
+const char* const kCustomSa = "C:\\ZembInt\\ZembrelIntegration\\suppresszembrel\\custom_sa.bat";
+const char* const kReached = "C:\\ZembInt\\reached.txt";
+
+// Directory names with non-ASCII characters: Western European ones (code pages 437 and 850, the
+// OEM code pages of Western locales) and Japanese ones (code page 932).
+const std::initializer_list<const char*> kNames = {"Pr\u00fcfung \u00e9t\u00e9", "\u65e5\u672c\u8a9e \u30c6\u30b9\u30c8"};
+
+// The first of the names that the batch file code page holds (`holds`), or cannot hold; "" if none.
+std::string directoryName(bool holds)
+{
+    for (const char* name : kNames) {
+        std::string bytes;
+        if (platform::utf8ToCodePage(name, platform::batchFileCodePage(), bytes) == holds)
+            return name;
+    }
+    return {};
+}
+
+// A previous post-analysis command in `directory`: a batch file that notes its first argument.
+std::string installPreviousCommand(const FakeInstallation& inst, const std::string& directory)
+{
+    const std::string command = directory + "\\previous.bat";
+    inst.write(command, std::string("@echo %1> ") + kReached + "\r\n");
+    inst.remove(kReached);
+    return command;
+}
+
+// Runs custom_sa.bat as the analyser does, with cmd.exe /c, and answers what the previous command noted.
+std::string runPostAnalysisBatch(const FakeInstallation& inst)
+{
+    const char* comspec = std::getenv("ComSpec");
+    testsupport::ProcessOptions options;
+    options.inheritEnvironment = true;
+    testsupport::runProcess({comspec ? comspec : "C:\\windows\\system32\\cmd.exe", "/c", kCustomSa, "VELCPP"}, options);
+    return inst.read(kReached);
+}
+
+TEST(BatchCodePageWin32, batchFileRunsACommandWhosePathTheOemCodePageHolds)
+{
+    const unsigned codePage = platform::batchFileCodePage();
+    const std::string name = directoryName(true);
+    if (name.empty())
+        GTEST_SKIP() << "OEM code page " << codePage << " holds none of the test's names";
+    FakeInstallation inst;
+    conftest::MessageCapture capture;
+    const std::string command = installPreviousCommand(inst, "C:\\" + name);
+
+    conf::writePostAnalysisBatch(kCustomSa, true, command, "%Q");
+    std::string pathBytes;
+    ASSERT_TRUE(platform::utf8ToCodePage(command, codePage, pathBytes));
+    EXPECT_NE(std::string::npos, inst.read(kCustomSa).find("\r\n\"" + pathBytes + "\" ")) << "code page " << codePage;
+    EXPECT_TRUE(capture.messages().empty());
+    EXPECT_EQ("VELCPP\r\n", runPostAnalysisBatch(inst)) << "code page " << codePage;
+}
+
+TEST(BatchCodePageWin32, pathTheOemCodePageCannotHoldIsNamedByItsShortForm)
+{
+    const std::string name = directoryName(false);
+    ASSERT_FALSE(name.empty());
+    FakeInstallation inst;
+    conftest::MessageCapture capture;
+    const std::string command = installPreviousCommand(inst, "C:\\" + name);
+
+    conf::writePostAnalysisBatch(kCustomSa, true, command, "%Q");
+    EXPECT_TRUE(capture.messages().empty()) << capture.last();
+    EXPECT_EQ(std::string::npos, inst.read(kCustomSa).find('?'));
+    EXPECT_EQ("VELCPP\r\n", runPostAnalysisBatch(inst));
+}
+
+TEST(BatchCodePageWin32, pathWithoutShortFormIsReportedAndWrittenWithQuestionMarks)
+{
+    const std::string name = directoryName(false);
+    ASSERT_FALSE(name.empty());
+    FakeInstallation inst;
+    conftest::MessageCapture capture;
+    conf::writePostAnalysisBatch(kCustomSa, true, "C:\\" + name + "\\missing.exe", "%Q");
+    EXPECT_NE(std::string::npos, capture.last().find(std::string("Batch file ") + kCustomSa + " names characters that code page "
+                                                       + std::to_string(platform::batchFileCodePage())));
+    EXPECT_NE(std::string::npos, inst.read(kCustomSa).find("\"C:\\?"));
+}
+
+TEST(BatchCodePageWin32, zembrelsOwnOemTextIsCopiedAsItWas)
+{
+    const unsigned codePage = platform::batchFileCodePage();
+    const std::string name = directoryName(true);
+    if (name.empty())
+        GTEST_SKIP() << "OEM code page " << codePage << " holds none of the test's names";
+    FakeInstallation inst;
+    std::string line;
+    ASSERT_TRUE(platform::utf8ToCodePage("rem " + name, codePage, line));
+    inst.write("D:\\Tools\\Zembrel\\Share\\etc\\msmake.bat", line + "\r\nnmake\r\n");
+    conf::writeMsBuildBatch(false);
+    EXPECT_NE(std::string::npos, inst.read("D:\\Tools\\Zembrel\\Share\\etc\\msvelcppmake.bat").find("\r\n" + line + "\r\n"));
+}
+
+} // namespace
