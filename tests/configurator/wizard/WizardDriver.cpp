@@ -19,7 +19,8 @@ WizardDriver::WizardDriver() : wizard_(std::make_unique<MyWizard>())
 {
     wizard_->addPages();
     wizard_->show();
-    if (!QTest::qWaitForWindowExposed(wizard_.get()))
+    // A window takes a while to come up the first time under Wine on a virtual X server.
+    if (!QTest::qWaitForWindowExposed(wizard_.get(), 30000))
         throw std::runtime_error("the wizard window was never shown");
 }
 

@@ -24,13 +24,19 @@ TEST(WizardStartupTest, noAcceptedVersionEndsTheProcessWithStatusZeroBeforeTheWi
     const auto result =
         runProcess({testsupport::builtProgram("tests/configurator/wizard/wizard_startup_probe")}, options);
     EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.err.find("No installations of VELC++ found\nPlease install VELC++ and try again\n"),
+    EXPECT_NE(result.err.find(testsupport::consoleText("No installations of VELC++ found\nPlease install VELC++ and try again\n")),
               std::string::npos)
         << result.err;
 }
 
 TEST(WizardStartupTest, screenshotTourSavesEveryPageOfEveryRouteOfTheExampleInstallation)
 {
+#ifdef _WIN32
+    // Windows has one registry and one drive C:, which the example installation would have to take
+    // over: the test command runs the same tour there against a Wine prefix holding it
+    // (scripts/screenshots --windows).
+    GTEST_SKIP() << "the tour runs on Windows through scripts/screenshots --windows";
+#endif
     testsupport::TempDir dir;
     const std::string installation = dir.file("installation");
     std::filesystem::copy(testsupport::sourceFile("examples/installation"), installation,
