@@ -243,7 +243,7 @@ std::string translatePostAnalysisCommand(const std::string& executable, const st
             line += " %1 ";
             break;
         case 'F':
-            line += "%2 \"%3\" \"%4\" ";
+            line += "%2 \"%~3\" \"%~4\" ";
             break;
         case 'P':
             if (plus) {
@@ -273,7 +273,7 @@ void writePostAnalysisBatch(const std::string& outputPath, bool hasPreviousComma
                             const std::string& parameters)
 {
     std::string text = "@echo off\n\"" + batchPath(findZembIntLocationDir())
-                       + "\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%3\" \"%4\" -forget cmaf\n";
+                       + "\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%~3\" \"%~4\" -forget cmaf\n";
     if (hasPreviousCommand)
         text += translatePostAnalysisCommand(batchPath(executable), parameters);
     replaceBatchFile(text, outputPath);

@@ -21,8 +21,8 @@ namespace {
 int usage()
 {
     std::cerr << "usage: errtool dump [-ef-] [-debug WORD]... FILE.err [SOURCE]\n"
-                 "       errtool make DESCRIPTION FILE.err\n"
-                 "       errtool append DESCRIPTION FILE.err\n"
+                 "       errtool make [--set NAME=VALUE]... DESCRIPTION FILE.err\n"
+                 "       errtool append [--set NAME=VALUE]... DESCRIPTION FILE.err\n"
                  "       errtool rules-report REPORT... [--rules FILE] [--parameter-rules FILE] [--json | --html OUT.html]\n"
                  "       errtool sarif FILE.err... [--source-root DIR] [--source-dir DIR] [--messages FILE] [-o OUT]\n";
     return 1;
@@ -83,12 +83,36 @@ int dump(const std::vector<std::string>& args)
     return 0;
 }
 
-int make(const std::string& descriptionPath, const std::string& errorFile, bool append)
+// make [--set NAME=VALUE]... DESCRIPTION FILE.err: every @NAME@ of the description is replaced by
+// VALUE before it is read, with backslashes as forward slashes, as the analyser names files; so a
+// description names its sources below a folder given on the command line, whatever that folder's
+// name holds (a blank, a letter of the code page).
+int make(const std::vector<std::string>& args, bool append)
 {
+    std::vector<std::pair<std::string, std::string>> values;
+    std::size_t i = 0;
+    for (; i + 1 < args.size() && args[i] == "--set"; i += 2) {
+        const std::string& setting = args[i + 1];
+        const std::size_t eq = setting.find('=');
+        if (eq == std::string::npos || eq == 0)
+            return usage();
+        std::string value = setting.substr(eq + 1);
+        for (char& c : value)
+            c = c == '\\' ? '/' : c;
+        values.emplace_back("@" + setting.substr(0, eq) + "@", value);
+    }
+    if (args.size() != i + 2)
+        return usage();
+    const std::string& descriptionPath = args[i];
+    const std::string& errorFile = args[i + 1];
     std::string description;
     if (!readFile(descriptionPath, description)) {
         std::cerr << "errtool: cannot read " << descriptionPath << "\n";
         return 2;
+    }
+    for (const auto& [name, value] : values) {
+        for (std::size_t at = 0; (at = description.find(name, at)) != std::string::npos; at += value.size())
+            description.replace(at, name.size(), value);
     }
     if (append) {
         errtool::appendToErrorFile(description, errorFile);
@@ -202,8 +226,8 @@ int main(int argc, char** argv)
     try {
         if (args[0] == "dump")
             return dump(std::vector<std::string>(args.begin() + 1, args.end()));
-        if ((args[0] == "make" || args[0] == "append") && args.size() == 3)
-            return make(args[1], args[2], args[0] == "append");
+        if (args[0] == "make" || args[0] == "append")
+            return make(std::vector<std::string>(args.begin() + 1, args.end()), args[0] == "append");
         if (args[0] == "rules-report")
             return rulesReport(std::vector<std::string>(args.begin() + 1, args.end()));
         if (args[0] == "sarif")

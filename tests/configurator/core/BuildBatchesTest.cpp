@@ -143,7 +143,7 @@ TEST_F(BuildBatchesTest, customPersonalityWithoutRecognisedLinesKeepsTheWholeFil
               "-rem \"ShellParams=%Q %F %P+ %N+ %S\"\r\n"
                   + original,
               inst.read(kCustom));
-    EXPECT_EQ("@echo off\r\n\"C:\\ZembInt\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%3\" \"%4\" -forget cmaf\r\n",
+    EXPECT_EQ("@echo off\r\n\"C:\\ZembInt\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%~3\" \"%~4\" -forget cmaf\r\n",
               inst.read(kCustomSa));
 }
 
@@ -171,7 +171,7 @@ TEST_F(BuildBatchesTest, postAnalysisLineEndingInZeroMeansNoPreviousCommand)
               "-rem \"ShellExe=C:\\ZembInt\\ZembrelIntegration\\suppresszembrel\\custom_sa.bat\"\r\n"
               "-rem \"ShellParams=%Q %F %P+ %N+ %S\"\r\n-w 2\n",
               inst.read(kCustom));
-    EXPECT_EQ("@echo off\r\n\"C:\\ZembInt\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%3\" \"%4\" -forget cmaf\r\n",
+    EXPECT_EQ("@echo off\r\n\"C:\\ZembInt\\suppresszembrel\\suppresszembrel.exe\" %1 %2 \"%~3\" \"%~4\" -forget cmaf\r\n",
               inst.read(kCustomSa));
 }
 
@@ -190,7 +190,7 @@ TEST_F(BuildBatchesTest, customPersonalityFailuresEndWithTheirMessages)
 
 TEST(PostAnalysisCommand, translatesPercentCodesAndMovesLiteralTextBehind)
 {
-    EXPECT_EQ("\"C:\\p.exe\"  %1 %2 \"%3\" \"%4\"  %5 \"%6\"  \"%8\"  \"%8\"  -x     \n",
+    EXPECT_EQ("\"C:\\p.exe\"  %1 %2 \"%~3\" \"%~4\"  %5 \"%6\"  \"%8\"  \"%8\"  -x     \n",
               conf::translatePostAnalysisCommand("C:\\p.exe", "-x %Q %F %P+ %N %S"));
     EXPECT_EQ("\"e\"  %7 \"%8\"  \"%6\"  ab\n", conf::translatePostAnalysisCommand("e", "a%N+%%%Pb%"));
     EXPECT_EQ("\"e\"  \n", conf::translatePostAnalysisCommand("e", ""));

@@ -1,3 +1,3 @@
 @echo off
-"C:\ZembInt\suppresszembrel\suppresszembrel.exe" %1 %2 "%3" "%4" -forget cmaf
-"C:\Tools\post.exe"  %1 %2 "%3" "%4"  %5 "%6"  "%8"  "%8"  -x     
+"C:\ZembInt\suppresszembrel\suppresszembrel.exe" %1 %2 "%~3" "%~4" -forget cmaf
+"C:\Tools\post.exe"  %1 %2 "%~3" "%~4"  %5 "%6"  "%8"  "%8"  -x     

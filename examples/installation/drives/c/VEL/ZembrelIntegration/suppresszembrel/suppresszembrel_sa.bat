@@ -1,2 +1,2 @@
 @echo off
-"%~dp0..\..\suppresszembrel\suppresszembrel.exe" %1 %2 "%3" "%4" -forget cmaf
+"%~dp0..\..\suppresszembrel\suppresszembrel.exe" %1 %2 "%~3" "%~4" -forget cmaf
