@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The choices the test command makes about Windows runs, without running Wine: whether 32-bit
 # programs run here (and the line said when they do not, also when ZEMB_NO_32BIT=1 forces it), and
-# which loader scripts/wine-run takes for a program, read from its PE header.
+# which loader scripts/wine-run takes for a program, read from its PE header, and that it refuses a
+# prefix folder it did not make.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -47,6 +48,19 @@ out=$("$top/scripts/wine-run" --arch win64 "$work/thirty-two.exe" 2>&1); status=
 check "a PE32 program is a win32 one" "2 scripts/wine-run: $work/thirty-two.exe is a win32 program, not win64" "$status $out"
 out=$("$top/scripts/wine-run" "$work/text.exe" 2>&1); status=$?
 check "a file that is no program is refused" "2 scripts/wine-run: $work/text.exe is not a Windows program" "$status $out"
+
+# Folders wine-run did not make are never removed or changed, whatever they hold.
+if [ -x /usr/lib/wine/wine64 ]; then
+  for case in "a user's prefix:user.reg system.reg" "a folder of documents:notes.txt"; do
+    folder="$work/${case%%:*}"
+    mkdir -p "$folder"
+    for file in ${case#*:}; do printf 'keep\n' >"$folder/$file"; done
+    before=$(cd "$folder" && find . -type f -exec md5sum {} + | sort)
+    out=$("$top/scripts/wine-run" --arch win64 --prefix "$folder" --init 2>&1); status=$?
+    check "${case%%:*} is refused" "2 left as it is" "$status $([[ "$out" == *"not made by scripts/wine-run"* ]] && echo left as it is)"
+    check "${case%%:*} is unchanged" "$before" "$(cd "$folder" && find . -type f -exec md5sum {} + | sort)"
+  done
+fi
 
 echo "$((checks - failures)) passed, $failures failed"
 [ $failures -eq 0 ]
