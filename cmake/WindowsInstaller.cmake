@@ -109,6 +109,18 @@ foreach(entry IN LISTS written_files)
   list(APPEND removals
     "INSERT INTO RemoveFile (FileKey, Component_, FileName, DirProperty, InstallMode) VALUES ('${key}', 'WrittenFiles', '${name}', '${directory}', 2)")
 endforeach()
+# ZEMBDIR is a folder the configurators read Zembrel's files from: a drive or network path. Any
+# other value stops the installer before it changes anything, with the message in the log of a
+# silent install (an error custom action, type 19: a launch condition's text shows only in a dialog).
+# The texts hold no ";", which would split them as CMake lists.
+set(malformed_zembdir
+  [[ZEMBDIR AND NOT ((ZEMBDIR >< ":\" OR ZEMBDIR << "\\") AND NOT (ZEMBDIR >< "<" OR ZEMBDIR >< ">" OR ZEMBDIR >< "|" OR ZEMBDIR >< "*" OR ZEMBDIR >< "?"))]])
+set(malformed_message
+  [=[ZEMBDIR must be a full folder path such as C:\Zembrel or \\server\share\Zembrel, without < > | * or ?, not: [ZEMBDIR]]=])
+list(APPEND removals
+  "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('MalformedZembDir', 19, '', '${malformed_message}')"
+  "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('MalformedZembDir', '${malformed_zembdir}', 53)"
+  "INSERT INTO InstallUISequence (Action, Condition, Sequence) VALUES ('MalformedZembDir', '${malformed_zembdir}', 53)")
 foreach(query ${removals}
     "UPDATE Component SET Attributes = ${rules_attributes} WHERE Component = 'MessageRules'"
     "UPDATE Component SET Attributes = ${rules_attributes} WHERE Component = 'ParameterRules'"
