@@ -21,6 +21,9 @@ inline constexpr const char* kRecordsNotAppended = " suppression records would b
 
 // The reason given for a pattern that does not compile, before the matcher's own words.
 inline constexpr const char* kCompilationErrorReason = "regex compilation error";
+// The reason given for a line whose fields are separated by tabs: it reads as one field.
+inline constexpr const char* kTabSeparatedReason =
+    "fields separated by tabs, not blanks: the line reads as one field";
 
 // The kinds of rule and the types of line in the report file.
 inline constexpr const char* kMessageKind = "message";
