@@ -220,6 +220,7 @@ void writeCustomMessagePersonality(const std::string& messagePersonalityPath)
         showWarning(msg::kCannotOpenCustomPersonality + output + msg::kAbortingSuffix);
         endWithStatus(10);
     }
+    noteWrittenFile({output, std::string()});
     writePostAnalysisBatch(postAnalysisBatch, hasPrevious, executable, parameters);
 }
 
