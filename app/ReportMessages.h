@@ -3,9 +3,6 @@
 
 namespace reportmsg {
 
-// -po suppresszembrel::report=<file> and -po suppresszembrel::dry_run=1
-inline constexpr const char* kReportKey = "report";
-inline constexpr const char* kDryRunKey = "dry_run";
 
 inline constexpr const char* kCannotWriteReport = "WARNING: Cannot write report file '";
 inline constexpr const char* kCannotWriteReportEnd = "'.";

@@ -1,7 +1,6 @@
 // The check of the tool's own post-analysis settings before a run.
 #include "ToolSettingsCheck.h"
 
-#include "ReportMessages.h"
 #include "RulesMessages.h"
 #include "SuppressionDriverMessages.h"
 
@@ -12,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -19,8 +19,7 @@ namespace {
 
 const std::vector<std::string>& knownKeys()
 {
-    static const std::vector<std::string> keys = {rulesmessages::kMessageRulesKey, rulesmessages::kParameterRulesKey,
-                                                  reportmsg::kReportKey, reportmsg::kDryRunKey};
+    static const std::vector<std::string> keys(std::begin(rulesmessages::kToolKeys), std::end(rulesmessages::kToolKeys));
     return keys;
 }
 

@@ -6,6 +6,7 @@
 
 #include "CodePage.h"
 #include "ShortPath.h"
+#include "TextLines.h"
 #include "WindowsPathMap.h"
 
 #include <utility>
@@ -119,17 +120,13 @@ WrittenFileObserver& writtenFileObserver()
 // The first line of the UTF-8 text that the code page cannot hold, without its line end.
 std::string firstLineLost(const std::string& text, unsigned codePage)
 {
-    for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = text.substr(start, end - start);
+    std::string lost;
+    platform::forEachTextLine(text, [&](const std::string& line) {
         std::string bytes;
-        if (!platform::utf8ToCodePage(line, codePage, bytes))
-            return trimmed(line);
-        start = end + 1;
-    }
-    return {};
+        if (lost.empty() && !platform::utf8ToCodePage(line, codePage, bytes))
+            lost = trimmed(line);
+    });
+    return lost;
 }
 
 // Deletes an existing file, ending with 10 when that fails, then writes the bytes with CR LF line ends.

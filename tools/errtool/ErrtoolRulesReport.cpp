@@ -3,6 +3,7 @@
 
 #include "ErrtoolTable.h"
 
+#include "TextLines.h"
 #include "U_FileBytes.h"
 #include "U_Sha256.h"
 #include "U_Utf8Text.h"
@@ -23,27 +24,6 @@ std::string readText(const std::string& path)
     if (!readWholeFile(path, bytes))
         throw RulesReportError("cannot read " + path);
     return bytes;
-}
-
-// Calls the function with every line of the text and its 1-based number, as text mode reads it (a
-// CR before the LF dropped); answers whether the text ends in an unfinished line (no LF), which is
-// not delivered.
-template <class Function>
-bool forEachTextLine(const std::string& text, Function&& function)
-{
-    std::size_t start = 0;
-    std::size_t number = 0;
-    while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        if (lf == std::string::npos)
-            return true;
-        std::string line = text.substr(start, lf - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        function(line, ++number);
-        start = lf + 1;
-    }
-    return false;
 }
 
 std::string shortHash(const std::string& sha256)
@@ -124,7 +104,7 @@ void RulesReport::readReport(const std::string& path)
     const std::string text = readText(path);
     std::size_t skipped = 0;
     std::size_t read = 0;
-    const bool unfinished = forEachTextLine(text, [&](const std::string& line, std::size_t) {
+    const bool unfinished = platform::forEachTextLine(text, [&](const std::string& line) {
         if (line.find_first_not_of(" \t") == std::string::npos)
             return;
         try {
@@ -135,7 +115,7 @@ void RulesReport::readReport(const std::string& path)
         } catch (const NotAReportLine&) {
             ++skipped;
         }
-    });
+    }, 0, false);
     // A file with lines but not one report line is some other file given by mistake (a rules file,
     // an error file): an empty report would read as "no hits".
     if (read == 0 && skipped > 0)
@@ -226,13 +206,8 @@ void RulesReport::compareWithRules(const std::string& path, const std::string& k
             unused_.push_back(UnusedRule{named, static_cast<std::int32_t>(number), kind, line});
     };
     // The last line of a rules file counts without its line end too.
-    std::size_t lines = 0;
-    const bool unfinished = forEachTextLine(text, [&](const std::string& line, std::size_t number) {
-        addIfUnused(line, number);
-        lines = number;
-    });
-    if (unfinished)
-        addIfUnused(text.substr(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1), lines + 1);
+    std::size_t number = 0;
+    platform::forEachTextLine(text, [&](const std::string& line) { addIfUnused(line, ++number); });
 }
 
 RulesReport::Model RulesReport::model() const

@@ -5,6 +5,7 @@
 #include "FilenameStringCompare.h"
 #include "M_InputBonnie.h"
 #include "M_SuppressionContext.h"
+#include "TextLines.h"
 #include "U_FileBytes.h"
 #include "U_LocationData.h"
 #include "U_PathNames.h"
@@ -145,17 +146,7 @@ public:
                 unreadable_.push_back(path);
             } else {
                 lines = std::make_unique<std::vector<std::string>>();
-                std::size_t start = 0;
-                while (start < bytes.size()) {
-                    std::size_t lf = bytes.find('\n', start);
-                    if (lf == std::string::npos)
-                        lf = bytes.size();
-                    std::string line = bytes.substr(start, lf - start);
-                    if (!line.empty() && line.back() == '\r')
-                        line.pop_back();
-                    lines->push_back(std::move(line));
-                    start = lf + 1;
-                }
+                platform::forEachTextLine(bytes, [&](const std::string& line) { lines->push_back(line); });
             }
             found = files_.emplace(path, std::move(lines)).first;
         }
@@ -346,19 +337,11 @@ std::map<std::int32_t, std::string> readMessageTexts(const std::string& path)
     if (!readWholeFile(path, bytes))
         throw SarifError("cannot read " + path);
     std::map<std::int32_t, std::string> texts;
-    std::size_t start = 0;
     std::size_t number = 0;
-    while (start < bytes.size()) {
-        std::size_t lf = bytes.find('\n', start);
-        if (lf == std::string::npos)
-            lf = bytes.size();
-        std::string line = bytes.substr(start, lf - start);
-        start = lf + 1;
+    platform::forEachTextLine(bytes, [&](const std::string& line) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos)
-            continue;
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            return;
         const std::string where = path + ":" + std::to_string(number) + ": ";
         std::size_t digits = 0;
         while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9')
@@ -370,7 +353,7 @@ std::map<std::int32_t, std::string> readMessageTexts(const std::string& path)
         const auto message = static_cast<std::int32_t>(std::stol(line.substr(0, digits)));
         if (!texts.emplace(message, line.substr(text)).second)
             throw SarifError(where + "message " + std::to_string(message) + " is given a second time");
-    }
+    });
     return texts;
 }
 
