@@ -132,6 +132,12 @@ TEST(ErrtoolSarifTest, fieldsThatCodeScanningServicesRequireAndPeopleRead)
          {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "a.c"},
           {"results/0/locations/0/physicalLocation/region/startLine", "2"},
           {"results/0/locations/0/physicalLocation/region/startColumn", "9"}}},
+        {"a path and a parameter in the file-name code page (Latin-1 e-acute; on Windows the ANSI code page's): "
+         "UTF-8, percent-encoded in the URI",
+         {{"a.c.err", "file A @DIR@/caf\xe9.c caf\xe9.c\nloc L A 2 9\nblock\ndiag L 2100\n str d\xe9j\xe0\nend\n"}},
+         {},
+         {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "caf%C3%A9.c"},
+          {"results/0/message/text", "Message 2100: d\xc3\xa9j\xc3\xa0"}}},
         {"line 0 (about the whole file): the whole file's lines",
          {{"a.c.err", "file A @DIR@/a.c a.c\nloc F A 0 0\nblock\ndiag F 1005\n str a.c\nend\n"}},
          {},
