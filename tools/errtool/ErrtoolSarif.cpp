@@ -94,8 +94,10 @@ public:
     std::string relative(const std::string& path) const
     {
         const std::string text = utf8(path);
-        if (isBelowRoot(text) || root_.empty())
-            return isBelowRoot(text) ? text.substr(root_.size()) : text;
+        if (isBelowRoot(text))
+            return text.substr(root_.size());
+        if (root_.empty())
+            return text;
         std::size_t common = 0; // the length of the directories both begin with
         for (std::size_t i = 0; i < root_.size() && i < text.size(); ++i) {
             if (!sameName(root_.substr(i, 1), text.substr(i, 1)))
@@ -142,9 +144,7 @@ public:
         if (found == files_.end()) {
             std::string bytes;
             std::unique_ptr<std::vector<std::string>> lines;
-            if (path.empty() || !readWholeFile(path, bytes)) {
-                unreadable_.push_back(path);
-            } else {
+            if (!path.empty() && readWholeFile(path, bytes)) {
                 lines = std::make_unique<std::vector<std::string>>();
                 platform::forEachTextLine(bytes, [&](const std::string& line) { lines->push_back(line); });
             }
@@ -162,12 +162,8 @@ public:
         return (*all)[static_cast<std::size_t>(number) - 1];
     }
 
-    // The files that could not be read, in the order they were asked for.
-    const std::vector<std::string>& unreadable() const { return unreadable_; }
-
 private:
     std::map<std::string, std::unique_ptr<std::vector<std::string>>> files_;
-    std::vector<std::string> unreadable_;
 };
 
 // The message for people: "Message <n>" and the parameters; a list in brackets, a message list as
