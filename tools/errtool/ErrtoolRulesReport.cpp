@@ -26,21 +26,6 @@ std::string readText(const std::string& path)
     return bytes;
 }
 
-std::string shortHash(const std::string& sha256)
-{
-    return sha256.empty() ? "-" : sha256.substr(0, 12);
-}
-
-std::string kindText(const RulesReport::Rule& rule)
-{
-    return rule.kind == "parameter" ? rule.kind + " " + std::to_string(rule.position) : rule.kind;
-}
-
-std::string ruleAt(const std::string& path, std::int32_t line)
-{
-    return path + ":" + std::to_string(line);
-}
-
 // A line that is JSON but not a report line.
 struct NotAReportLine {};
 
@@ -90,6 +75,11 @@ void section(std::string& out, const std::string& heading, const TextTable& tabl
 }
 
 } // namespace
+
+std::string shortHash(const std::string& sha256)
+{
+    return sha256.empty() ? "-" : sha256.substr(0, 12);
+}
 
 RulesReport::Content& RulesReport::content(const std::string& path, const std::string& sha256)
 {
@@ -250,24 +240,24 @@ std::string RulesReport::renderText(const Model& model)
 
     TextTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
     for (const Rule& rule : model.hits)
-        hits.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), kindText(rule), shortHash(rule.sha256),
+        hits.addRow({std::to_string(rule.count), rule.where(), rule.kindText(), shortHash(rule.sha256),
                      rule.text});
     section(out, "Hits per rule", hits, "no rule hid a diagnostic");
 
     TextTable unused({{"rule", false}, {"kind", false}, {"text", false}});
     for (const UnusedRule& rule : model.unused)
-        unused.addRow({ruleAt(rule.path, rule.line), rule.kind, rule.text});
+        unused.addRow({rule.where(), rule.kind, rule.text});
     section(out, "Unused rules (no hit over all runs)", unused,
             model.compared ? "none" : "give the rules files (--rules, --parameter-rules) to list them");
 
     TextTable unusable({{"runs", true}, {"rule", false}, {"kind", false}, {"reason", false}, {"text", false}});
     for (const Rule& rule : model.unusable)
-        unusable.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), rule.kind, rule.reason, rule.text});
+        unusable.addRow({std::to_string(rule.count), rule.where(), rule.kind, rule.reason, rule.text});
     section(out, "Rules that could not be used", unusable, "none");
 
     TextTable warnings({{"rule", false}, {"kind", false}, {"warning", false}, {"text", false}});
     for (const Rule& rule : model.warnings)
-        warnings.addRow({ruleAt(rule.path, rule.line), kindText(rule), rule.reason, rule.text});
+        warnings.addRow({rule.where(), rule.kindText(), rule.reason, rule.text});
     section(out, "Rules to check (read as the tool reads them, perhaps not as meant)", warnings, "none");
 
     TextTable messages({{"hits", true}, {"message", true}});

@@ -31,6 +31,10 @@ public:
         std::string text;
         std::string reason;   // for a rule that could not be used
         std::int64_t count = 0; // hits, or for an unusable rule the runs that reported it
+
+        // "<rules file>:<line>", and the kind with a parameter rule's position, as the outputs show them.
+        std::string where() const { return path + ":" + std::to_string(line); }
+        std::string kindText() const { return kind == "parameter" ? kind + " " + std::to_string(position) : kind; }
     };
     // A rule of a rules file given to compare with, that never hit.
     struct UnusedRule {
@@ -38,6 +42,8 @@ public:
         std::int32_t line = 0;
         std::string kind;
         std::string text;
+
+        std::string where() const { return path + ":" + std::to_string(line); }
     };
     // One content of a rules file (by path), with the runs that read it and the hits of its rules.
     struct Content {
@@ -116,6 +122,9 @@ private:
     std::set<std::pair<std::string, std::string>> readAsKind_; // ("message" or "parameter", sha256) the runs read
     bool compared_ = false;
 };
+
+// The first 12 hex digits of a content's SHA-256, "-" for none: how the outputs name a content.
+std::string shortHash(const std::string& sha256);
 
 // The text for HTML content and attribute values: "&", "<", ">", '"' and "'" as references, and as
 // UTF-8 (a byte that is not is taken as its Latin-1 character).

@@ -33,11 +33,6 @@ std::string number(std::int64_t value)
     return std::to_string(value);
 }
 
-std::string shortHash(const std::string& sha256)
-{
-    return sha256.empty() ? "-" : sha256.substr(0, 12);
-}
-
 // A table whose cells are HTML already; a numeric column sorts by value.
 class HtmlTable {
 public:
@@ -166,10 +161,6 @@ std::string RulesReport::renderHtml(const Model& model, const std::vector<std::s
                 model.warnings.empty() ? "quiet" : "unused");
     out += "</div>\n";
 
-    const auto ruleAt = [](const std::string& path, std::int32_t line) { return path + ":" + std::to_string(line); };
-    const auto kindText = [](const Rule& rule) {
-        return rule.kind == "parameter" ? rule.kind + " " + std::to_string(rule.position) : rule.kind;
-    };
     const auto hashCell = [](const std::string& sha256) {
         return HtmlTable::Cell{"<code title=\"" + escaped(sha256) + "\">" + escaped(shortHash(sha256)) + "</code>",
                                sha256, ""};
@@ -184,13 +175,13 @@ std::string RulesReport::renderHtml(const Model& model, const std::vector<std::s
     HtmlTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
     const std::int64_t largestHit = largest(model.hits, [](const Rule& rule) { return rule.count; });
     for (const Rule& rule : model.hits)
-        hits.addRow({barCell(rule.count, largestHit), monoCell(ruleAt(rule.path, rule.line)), textCell(kindText(rule)),
+        hits.addRow({barCell(rule.count, largestHit), monoCell(rule.where()), textCell(rule.kindText()),
                      hashCell(rule.sha256), monoCell(rule.text)});
     out += section("hits", "Hits per rule", hits, "No rule hid a diagnostic.");
 
     HtmlTable unused({{"rule", false}, {"kind", false}, {"text", false}});
     for (const UnusedRule& rule : model.unused)
-        unused.addRow({{escaped(ruleAt(rule.path, rule.line)) + "<span class=\"tag unused\">unused</span>", "", "mono"},
+        unused.addRow({{escaped(rule.where()) + "<span class=\"tag unused\">unused</span>", "", "mono"},
                        textCell(rule.kind), monoCell(rule.text)},
                       "unused");
     out += section("unused", "Unused rules (no hit over all runs)", unused,
@@ -199,15 +190,15 @@ std::string RulesReport::renderHtml(const Model& model, const std::vector<std::s
     HtmlTable unusable({{"runs", true}, {"rule", false}, {"kind", false}, {"reason", false}, {"text", false}});
     for (const Rule& rule : model.unusable)
         unusable.addRow({{number(rule.count), number(rule.count), ""},
-                         {escaped(ruleAt(rule.path, rule.line)) + "<span class=\"tag broken\">broken</span>", "", "mono"},
+                         {escaped(rule.where()) + "<span class=\"tag broken\">broken</span>", "", "mono"},
                          textCell(rule.kind), textCell(rule.reason), monoCell(rule.text)},
                         "broken");
     out += section("unusable", "Rules that could not be used", unusable, "None.");
 
     HtmlTable warnings({{"rule", false}, {"kind", false}, {"warning", false}, {"text", false}});
     for (const Rule& rule : model.warnings)
-        warnings.addRow({{escaped(ruleAt(rule.path, rule.line)) + "<span class=\"tag unused\">check</span>", "", "mono"},
-                         textCell(kindText(rule)), textCell(rule.reason), monoCell(rule.text)},
+        warnings.addRow({{escaped(rule.where()) + "<span class=\"tag unused\">check</span>", "", "mono"},
+                         textCell(rule.kindText()), textCell(rule.reason), monoCell(rule.text)},
                         "unused");
     out += section("warnings", "Rules to check (read as the tool reads them, perhaps not as meant)", warnings, "None.");
 
