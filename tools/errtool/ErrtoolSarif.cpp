@@ -262,7 +262,7 @@ Json suppressions(const Result& result)
     };
     Json list = Json::array();
     for (const std::string& justification : result.justifications) {
-        Json entry{{"kind", "external"}, {"justification", utf8OrLatin1(justification)}};
+        Json entry{{"kind", "external"}, {"justification", utf8(justification)}};
         entry["properties"] = {{"hiddenBy", "record"}};
         list.push_back(std::move(entry));
     }
