@@ -130,16 +130,8 @@ Figures htmlFigures(const std::string& page)
 Rule rule(const std::string& path, std::int32_t line, const std::string& kind, std::int64_t count,
           const std::string& reason = "")
 {
-    Rule r;
-    r.path = path;
-    r.sha256 = std::string(64, 'a');
-    r.line = line;
-    r.kind = kind;
-    r.position = kind == "parameter" ? 1 : 0;
-    r.text = std::to_string(line) + " rule";
-    r.reason = reason;
-    r.count = count;
-    return r;
+    return Rule{path, std::string(64, 'a'), line, kind, kind == "parameter" ? 1 : 0, std::to_string(line) + " rule",
+                reason, count};
 }
 
 struct ModelCase {
