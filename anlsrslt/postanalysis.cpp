@@ -33,8 +33,16 @@ void PostAnalysisOptionStore::build()
         const char* entry = intern(option.substr(separator + 2));
         entries_.emplace(tool, entry); // after the tool's earlier entries: option order is kept
     }
+    for (const auto& [tool, entry] : adopted_)
+        entries_.emplace(intern(tool), intern(entry));
     built_ = true;
     rebuildNext_ = settings.alwaysFirst;
+}
+
+void PostAnalysisOptionStore::adopt(std::vector<std::pair<std::string, std::string>> entries)
+{
+    adopted_ = std::move(entries);
+    built_ = false;
 }
 
 int PostAnalysisOptionStore::getFirstOption(const char* tool)

@@ -3,9 +3,6 @@
 
 namespace reportmsg {
 
-// -po suppresszembrel::report=<file> and -po suppresszembrel::dry_run=1
-inline constexpr const char* kReportKey = "report";
-inline constexpr const char* kDryRunKey = "dry_run";
 
 inline constexpr const char* kCannotWriteReport = "WARNING: Cannot write report file '";
 inline constexpr const char* kCannotWriteReportEnd = "'.";
@@ -21,6 +18,9 @@ inline constexpr const char* kRecordsNotAppended = " suppression records would b
 
 // The reason given for a pattern that does not compile, before the matcher's own words.
 inline constexpr const char* kCompilationErrorReason = "regex compilation error";
+// The reason given for a line whose fields are separated by tabs: it reads as one field.
+inline constexpr const char* kTabSeparatedReason =
+    "fields separated by tabs, not blanks: the line reads as one field";
 
 // The kinds of rule and the types of line in the report file.
 inline constexpr const char* kMessageKind = "message";

@@ -1,7 +1,6 @@
 // Reading the report settings from the post-analysis options.
 #include "ReportOptions.h"
 
-#include "ReportMessages.h"
 #include "RulesMessages.h"
 
 #include "U_PathNames.h"
@@ -18,9 +17,9 @@ bool ReportOptions::isDryRunValue(const std::string& value)
 ReportOptions ReportOptions::fromPostAnalysisOptions()
 {
     ReportOptions options;
-    findPostAnalysisOption(rulesmessages::kToolName, reportmsg::kReportKey, options.reportPath);
+    findPostAnalysisOption(rulesmessages::kToolName, rulesmessages::kReportKey, options.reportPath);
     std::string dryRun;
-    options.dryRun = findPostAnalysisOption(rulesmessages::kToolName, reportmsg::kDryRunKey, dryRun) &&
+    options.dryRun = findPostAnalysisOption(rulesmessages::kToolName, rulesmessages::kDryRunKey, dryRun) &&
                      isDryRunValue(dryRun);
     return options;
 }

@@ -20,5 +20,11 @@ inline constexpr const char* kDryRunLookalikeHead = "ERROR: -po ";
 inline constexpr const char* kDryRunLookalikeTail =
     " is not the setting dry_run; the run is refused, so that it writes no error file. "
     "Write -po suppresszembrel::dry_run=1 for a dry run.\n";
+// A "-po" value whose tool name is a near miss of the tool's own: "-po <value> names the tool
+// <name>; it is taken as -po suppresszembrel::<entry>. Write suppresszembrel::." on standard error.
+inline constexpr const char* kNearMissHead = "WARNING: -po ";
+inline constexpr const char* kNearMissNames = " names the tool ";
+inline constexpr const char* kNearMissTaken = "; it is taken as -po ";
+inline constexpr const char* kNearMissTail = ". Write the tool's name as suppresszembrel::.\n";
 
 } // namespace drivermsg

@@ -8,9 +8,12 @@
 #include "RulesMessages.h"
 
 #include "SharedAppend.h"
-#include "U_JsonWriter.h"
 #include "U_Sha256.h"
+#include "U_Utf8Text.h"
 
+#include <nlohmann/json.hpp>
+
+#include <cstring>
 #include <ostream>
 #include <type_traits>
 
@@ -26,6 +29,12 @@ std::string reasonOf(const UnusableRuleLine& unusable)
 {
     if (!unusable.pattern.empty())
         return std::string(reportmsg::kCompilationErrorReason) + ": " + RulePattern::compileError(unusable.pattern);
+    // Fields are separated by blanks only: a line whose fields stand between tabs has its number,
+    // but reads as one field.
+    const bool missingField = std::strcmp(unusable.reason, rulesmessages::kNoMessageNumber) == 0 ||
+                              std::strcmp(unusable.reason, rulesmessages::kNoPositionParameter) == 0;
+    if (missingField && unusable.text.find('\t') != std::string::npos)
+        return reportmsg::kTabSeparatedReason;
     std::string reason = unusable.reason;
     while (!reason.empty() && (reason.back() == ' ' || reason.back() == ':'))
         reason.pop_back();
@@ -40,11 +49,25 @@ constexpr bool isParameterRule()
     return std::is_same_v<Rule, ParameterRule>;
 }
 
-void writeRuleFields(U_JsonWriter& line, const std::string& path, const std::string& sha256, std::int32_t ruleLine,
-                     const std::string& text, const char* kind)
+// A report line: its members in the order they are set, texts repaired to UTF-8.
+using Line = nlohmann::ordered_json;
+
+Line ruleFields(const char* type, const std::string& path, const std::string& sha256, std::int32_t ruleLine,
+                const std::string& text, const char* kind)
 {
-    line.member("rules_file", path).member("rules_sha256", sha256).member("rule_line", ruleLine);
-    line.member("rule", text).member("kind", kind);
+    Line line;
+    line["type"] = type;
+    line["rules_file"] = utf8OrLatin1(path);
+    line["rules_sha256"] = sha256;
+    line["rule_line"] = ruleLine;
+    line["rule"] = utf8OrLatin1(text);
+    line["kind"] = kind;
+    return line;
+}
+
+std::string lineText(const Line& line)
+{
+    return line.dump() + kLineEnd;
 }
 
 } // namespace
@@ -74,27 +97,21 @@ std::size_t SuppressionReport::reading(const SharedRuleSet<Rule>& set)
     const Reading& added = readings_.back();
     const char* kind = isParameterRule<Rule>() ? reportmsg::kParameterKind : reportmsg::kMessageKind;
     for (const UnusableRuleLine& unusable : source.unusable) {
-        U_JsonWriter line;
-        line.beginObject().member("type", reportmsg::kUnusableLine);
-        writeRuleFields(line, added.path, added.sha256, unusable.line, unusable.text, kind);
-        line.member("reason", reasonOf(unusable)).endObject();
-        lines_ += line.text() + kLineEnd;
+        Line line = ruleFields(reportmsg::kUnusableLine, added.path, added.sha256, unusable.line, unusable.text, kind);
+        line["reason"] = utf8OrLatin1(reasonOf(unusable));
+        lines_ += lineText(line);
         ++unusable_;
     }
     // Rules that are read as described but may not be what their writer meant (a rule for message
     // 0, text after the number): one line each, for the maintainers.
     for (const Rule& rule : set->inFileOrder()) {
-        const std::string& text = added.lineText(rule.line);
-        const std::string warning = ruleLineWarning(text, isParameterRule<Rule>());
-        if (warning.empty())
+        if (rule.warning.empty())
             continue;
-        U_JsonWriter line;
-        line.beginObject().member("type", reportmsg::kWarningLine);
-        writeRuleFields(line, added.path, added.sha256, rule.line, text, kind);
+        Line line = ruleFields(reportmsg::kWarningLine, added.path, added.sha256, rule.line, added.lineText(rule.line), kind);
         if constexpr (isParameterRule<Rule>())
-            line.member("position", rule.position);
-        line.member("warning", warning).endObject();
-        lines_ += line.text() + kLineEnd;
+            line["position"] = rule.position;
+        line["warning"] = utf8OrLatin1(rule.warning);
+        lines_ += lineText(line);
     }
     return readings_.size() - 1;
 }
@@ -129,20 +146,17 @@ void SuppressionReport::addRecords(const std::vector<RuleMatch<Rule>>& matches, 
                  << rules.path << ':' << rule.line << ": " << rules.lineText(rule.line) << '\n';
             continue;
         }
-        U_JsonWriter line;
-        line.beginObject().member("type", reportmsg::kRecordLine);
-        if constexpr (isParameterRule<Rule>()) {
-            writeRuleFields(line, rules.path, rules.sha256, rule.line, rules.lineText(rule.line),
-                            reportmsg::kParameterKind);
-            line.member("position", rule.position);
-        } else {
-            writeRuleFields(line, rules.path, rules.sha256, rule.line, rules.lineText(rule.line),
-                            reportmsg::kMessageKind);
-        }
-        line.member("message", diagnostic.messageNumber()).member("file", location.file().fullName());
-        line.member("line", location.line()).member("column", location.column());
-        line.member("matched", match.matchedText).member("error_file", errorFile).endObject();
-        lines_ += line.text() + kLineEnd;
+        Line line = ruleFields(reportmsg::kRecordLine, rules.path, rules.sha256, rule.line, rules.lineText(rule.line),
+                               isParameterRule<Rule>() ? reportmsg::kParameterKind : reportmsg::kMessageKind);
+        if constexpr (isParameterRule<Rule>())
+            line["position"] = rule.position;
+        line["message"] = diagnostic.messageNumber();
+        line["file"] = utf8OrLatin1(location.file().fullName());
+        line["line"] = location.line();
+        line["column"] = location.column();
+        line["matched"] = utf8OrLatin1(match.matchedText);
+        line["error_file"] = utf8OrLatin1(errorFile);
+        lines_ += lineText(line);
     }
     if (listOnly)
         out_.flush();
@@ -159,13 +173,18 @@ std::string SuppressionReport::runLine() const
 {
     const auto path = [&](std::size_t index) { return index == kNone ? std::string() : readings_[index].path; };
     const auto sha = [&](std::size_t index) { return index == kNone ? std::string() : readings_[index].sha256; };
-    U_JsonWriter line;
-    line.beginObject().member("type", reportmsg::kRunLine);
-    line.member("message_rules", path(messageReading_)).member("message_rules_sha256", sha(messageReading_));
-    line.member("parameter_rules", path(parameterReading_)).member("parameter_rules_sha256", sha(parameterReading_));
-    line.member("files", files_).member("diagnostics", diagnostics_).member("records", records_);
-    line.member("unusable", unusable_).member("dry_run", options_.dryRun ? 1 : 0).endObject();
-    return line.text() + kLineEnd;
+    Line line;
+    line["type"] = reportmsg::kRunLine;
+    line["message_rules"] = utf8OrLatin1(path(messageReading_));
+    line["message_rules_sha256"] = sha(messageReading_);
+    line["parameter_rules"] = utf8OrLatin1(path(parameterReading_));
+    line["parameter_rules_sha256"] = sha(parameterReading_);
+    line["files"] = files_;
+    line["diagnostics"] = diagnostics_;
+    line["records"] = records_;
+    line["unusable"] = unusable_;
+    line["dry_run"] = options_.dryRun ? 1 : 0;
+    return lineText(line);
 }
 
 void SuppressionReport::finish()

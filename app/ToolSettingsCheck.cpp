@@ -1,7 +1,6 @@
 // The check of the tool's own post-analysis settings before a run.
 #include "ToolSettingsCheck.h"
 
-#include "ReportMessages.h"
 #include "RulesMessages.h"
 #include "SuppressionDriverMessages.h"
 
@@ -12,6 +11,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 #include <set>
 #include <vector>
 
@@ -19,8 +19,7 @@ namespace {
 
 const std::vector<std::string>& knownKeys()
 {
-    static const std::vector<std::string> keys = {rulesmessages::kMessageRulesKey, rulesmessages::kParameterRulesKey,
-                                                  reportmsg::kReportKey, reportmsg::kDryRunKey};
+    static const std::vector<std::string> keys(std::begin(rulesmessages::kToolKeys), std::end(rulesmessages::kToolKeys));
     return keys;
 }
 
@@ -61,6 +60,23 @@ std::size_t editDistance(const std::string& a, const std::string& b)
 
 } // namespace
 
+bool nearMissOfToolName(const std::string& option, std::string& tool, std::string& entry)
+{
+    const std::string name = rulesmessages::kToolName;
+    const std::size_t colon = option.find(':');
+    if (colon == std::string::npos || colon == 0)
+        return false;
+    const bool twoColons = option.compare(colon, 2, "::") == 0;
+    tool = option.substr(0, colon);
+    entry = option.substr(colon + (twoColons ? 2 : 1));
+    if (entry.empty() || (twoColons && tool == name))
+        return false;
+    std::string lower;
+    for (const char c : tool)
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return lower == name || editDistance(lower, name) <= 2;
+}
+
 bool looksLikeDryRunKey(const std::string& key)
 {
     const std::string letters = folded(key);
@@ -69,8 +85,20 @@ bool looksLikeDryRunKey(const std::string& key)
 
 void checkToolSettings(std::ostream& warnings)
 {
-    const std::vector<std::string> entries =
-        PostAnalysisOptionStore::instance().entries(rulesmessages::kToolName);
+    PostAnalysisOptionStore& store = PostAnalysisOptionStore::instance();
+    std::vector<std::pair<std::string, std::string>> adopted;
+    for (const std::string& option : store.givenOptions()) {
+        std::string tool;
+        std::string entry;
+        if (!nearMissOfToolName(option, tool, entry))
+            continue;
+        warnings << drivermsg::kNearMissHead << option << drivermsg::kNearMissNames << tool << drivermsg::kNearMissTaken
+                 << rulesmessages::kToolName << "::" << entry << drivermsg::kNearMissTail;
+        warnings.flush();
+        adopted.emplace_back(rulesmessages::kToolName, entry);
+    }
+    store.adopt(std::move(adopted));
+    const std::vector<std::string> entries = store.entries(rulesmessages::kToolName);
     std::set<std::string> asked; // the first entry of a known key is the one the run asks for
     std::string refused;
     for (const std::string& entry : entries) {

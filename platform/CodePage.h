@@ -17,6 +17,10 @@ unsigned batchFileCodePage();
 // same console expect; the OEM code page when the process has no console. Portable: UTF-8.
 unsigned redirectedOutputCodePage();
 
+// The code page of the file names and texts that the program reads through the narrow API.
+// Windows: the ANSI code page (GetACP). Portable: UTF-8.
+unsigned fileNameCodePage();
+
 // Converts UTF-8 text to code page `codePage`. A character that the code page cannot hold (or a
 // byte that is not UTF-8) becomes "?" and the answer is false; no look-alike is substituted, so
 // that a path never silently names another file. UTF-8 to UTF-8 is the identity. Windows:

@@ -1,7 +1,10 @@
 // An INI text reader with the matching rules of GetPrivateProfileStringA.
 #include "P_IniText.h"
 
+#include "TextLines.h"
+
 #include <cstddef>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -49,20 +52,14 @@ bool findIniValue(const std::string& text, const std::string& section, const std
 {
     const std::string wantedSection = trim(section);
     const std::string wantedKey = trim(key);
-    std::size_t start = 0;
     // A UTF-8 byte-order mark does not belong to the first line.
-    if (text.compare(0, 3, "\xEF\xBB\xBF") == 0)
-        start = 3;
+    std::vector<std::string> lines;
+    forEachTextLine(text, [&](const std::string& line) { lines.push_back(trim(line)); },
+                    text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0);
 
     bool seenSection = false; // the first section of the wanted name has been entered
     bool inSection = false;
-    while (start <= text.size()) {
-        auto end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string line = trim(text.substr(start, end - start));
-        start = end + 1;
-
+    for (const std::string& line : lines) {
         if (line.empty() || line[0] == ';')
             continue;
         if (line[0] == '[') {

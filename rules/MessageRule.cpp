@@ -10,6 +10,7 @@
 #include "U_PathNames.h"
 #include "postanalysis.h"
 
+#include <cstring>
 #include <ostream>
 
 
@@ -31,6 +32,7 @@ MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out
             return false;
         }
         rule.messageNumber = ruleNumber(number);
+        rule.warning = ruleFieldWarnings(number, nullptr, pattern);
         return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegularExpression, line, rule, report);
     });
 }
@@ -46,7 +48,10 @@ MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostr
     if (!fileExists(path))
         throw SuppressionStop(path + rulesmessages::kNotFound);
     MessageRuleSet rules = readMessageRuleSetFile(path, out);
-    if (rules->source().unreadable)
+    // A file in UTF-16 gives no rule at all: a build must not pass with every rule ignored.
+    const auto& unusable = rules->source().unusable;
+    const bool utf16 = !unusable.empty() && std::strcmp(unusable.front().reason, rulesmessages::kUtf16File) == 0;
+    if (rules->source().unreadable || utf16)
         throw SuppressionStop(path + rulesmessages::kCannotBeRead);
     return rules;
 }

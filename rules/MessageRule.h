@@ -16,6 +16,7 @@ struct MessageRule {
     std::string pattern;                              // exactly as it stood in the file
     std::shared_ptr<const RulePattern> compiled;      // never null in a list that was read
     std::int32_t line = 0;                            // 1-based line in the rules file (see RulesFileSource)
+    std::string warning; // what a maintainer should check about the line as read (ruleFieldWarnings)
 
     // The order of matching: by message number, file order kept within a number.
     static bool orderedBefore(const MessageRule& a, const MessageRule& b) { return a.messageNumber < b.messageNumber; }

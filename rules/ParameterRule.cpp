@@ -35,6 +35,7 @@ ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream&
         }
         rule.messageNumber = ruleNumber(number);
         rule.position = ruleNumber(position);
+        rule.warning = ruleFieldWarnings(number, &position, pattern);
         return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegexPattern, line, rule, report);
     });
 }

@@ -49,19 +49,15 @@ void warnAboutField(const std::string& field, const char* name, std::string& war
 
 } // namespace
 
-std::string ruleLineWarning(const std::string& line, bool parameterRule)
+std::string ruleFieldWarnings(const std::string& messageNumber, const std::string* position, const std::string& pattern)
 {
     std::string warnings;
-    const std::size_t first = line.find(' ');
-    if (first == std::string::npos || first == 0)
-        return warnings;
-    warnAboutField(line.substr(0, first), "message number", warnings);
-    if (!parameterRule)
-        return warnings;
-    const std::size_t second = line.find(' ', first + 1);
-    if (second == std::string::npos || second == first + 1)
-        return warnings;
-    warnAboutField(line.substr(first + 1, second - first - 1), "position", warnings);
+    warnAboutField(messageNumber, "message number", warnings);
+    if (position)
+        warnAboutField(*position, "position", warnings);
+    if (!pattern.empty() && (pattern.back() == ' ' || pattern.back() == '\t'))
+        warnings += std::string(warnings.empty() ? "" : "; ") + "the pattern ends with a " +
+                    (pattern.back() == ' ' ? "blank" : "tab") + ", which it must match";
     return warnings;
 }
 

@@ -6,8 +6,14 @@ namespace rulesmessages {
 constexpr const char* kMessageRulesFile = "suppressions.txt";
 constexpr const char* kParameterRulesFile = "parameter_suppressions.txt";
 constexpr const char* kToolName = "suppresszembrel";
-constexpr const char* kMessageRulesKey = "suppressions_txt";
-constexpr const char* kParameterRulesKey = "parameter_suppressions_txt";
+// The keys of the tool's post-analysis options (-po suppresszembrel::<key>=<value>): the two rules
+// files, the report file and the dry run. Their readers take their key from this table, and the
+// check of the tool's settings knows no other.
+constexpr const char* kToolKeys[] = {"suppressions_txt", "parameter_suppressions_txt", "report", "dry_run"};
+constexpr const char* kMessageRulesKey = kToolKeys[0];
+constexpr const char* kParameterRulesKey = kToolKeys[1];
+constexpr const char* kReportKey = kToolKeys[2];
+constexpr const char* kDryRunKey = kToolKeys[3];
 
 constexpr const char* kNotFound = " not found.";
 constexpr const char* kContinuingWithoutParameters = "Continuing without parameter suppressions.";

@@ -1,6 +1,8 @@
 // Reads a text file line by line as Windows text mode does: a CR directly before a LF is dropped.
 #pragma once
 
+#include "TextLines.h"
+
 #include <fstream>
 #include <string>
 
@@ -32,21 +34,7 @@ public:
     template <class Function>
     static void forEachLine(const std::string& bytes, Function&& function, std::size_t start = 0)
     {
-        std::size_t pos = start;
-        std::string line;
-        while (pos < bytes.size()) {
-            const std::size_t lf = bytes.find('\n', pos);
-            if (lf == std::string::npos) { // the last line, without a LF: a CR at its end stays
-                line.assign(bytes, pos, std::string::npos);
-                function(line);
-                return;
-            }
-            line.assign(bytes, pos, lf - pos);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-            function(line);
-            pos = lf + 1;
-        }
+        platform::forEachTextLine(bytes, function, start);
     }
 
 private:

@@ -40,6 +40,12 @@ public:
     // The tool's entries, in option order.
     std::vector<std::string> entries(const char* tool);
 
+    // The "prodoption" values as given, whatever their form.
+    std::vector<std::string> givenOptions() const { return source_().prodOptions; }
+    // Files the entries (tool, entry) as if they had been given so, after the tools' own entries (a
+    // tool takes an entry written under a misspelling of its name); replaces those adopted before.
+    void adopt(std::vector<std::pair<std::string, std::string>> entries);
+
     // The interned copy of the text: the same pointer for byte-wise equal texts.
     const char* intern(const std::string& text);
 
@@ -52,6 +58,7 @@ private:
     void build();
 
     Source source_;
+    std::vector<std::pair<std::string, std::string>> adopted_; // tool, entry
     std::set<std::string> strings_;
     Entries entries_;
     IterCont<Entries::const_iterator> iterators_;

@@ -4,10 +4,12 @@
 #include "CliMessages.h"
 
 #include "TextFiles.h"
+#include "TextLines.h"
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <vector>
 
 namespace confcli {
 
@@ -46,18 +48,12 @@ bool AnswersFile::parse(const std::string& text, const std::string& fileName, An
                         std::string& error)
 {
     answers.answers_.clear();
-    std::size_t pos = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+    std::vector<std::string> lines;
+    platform::forEachTextLine(text, [&](const std::string& line) { lines.push_back(line); },
+                              text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0);
     int lineNumber = 0;
-    while (pos < text.size()) {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string& line : lines) {
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-
         const std::string content = conf::trimmed(line);
         if (content.empty() || content[0] == '#')
             continue;

@@ -46,6 +46,13 @@ inline constexpr const char* kInstallationHint =
     "Hint: here the installation is read from ZEMBRELCONF_REGISTRY (a .reg export of HKEY_LOCAL_MACHINE) "
     "and ZEMBRELCONF_DRIVES (a directory whose subdirectory c is drive C:, d drive D:, ...); set both.";
 
+// Each file written: "Wrote <path>". A batch file written with "?": "ERROR: Batch file <path>
+// names a path that its code page cannot hold; it was written with "?" in its place: <line>".
+inline constexpr const char* kWrote = "Wrote ";
+inline constexpr const char* kBatchPathLostHead = "ERROR: Batch file ";
+inline constexpr const char* kBatchPathLostMiddle =
+    " names a path that its code page cannot hold; it was written with \"?\" in its place: ";
+
 // The end of a configuration: the summary page's heading and rows.
 inline constexpr const char* kFinished = "Zembrel Integration Configurator finished.";
 

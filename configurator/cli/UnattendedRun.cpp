@@ -4,6 +4,8 @@
 #include "AnswersFile.h"
 #include "CliMessages.h"
 
+#include "ConfMessages.h"
+
 #include "Discovery.h"
 #include "Generators.h"
 #include "PageActions.h"
@@ -254,6 +256,17 @@ void printSummary(std::ostream& out, const std::vector<conf::SummaryRow>& rows)
 
 } // namespace
 
+int statusOfStop(int code, const std::string& message)
+{
+    if (code != 0)
+        return code;
+    if (message == conf::msg::kNoVelcppInstallations)
+        return kStatusNoInstallation;
+    if (message == conf::msg::kNoVsPersonalities)
+        return kStatusNoVsPersonality;
+    return kStatusRegistryValue;
+}
+
 int runUnattended(const AnswersFile& answers, std::ostream& out)
 {
     Plan plan;
@@ -263,6 +276,17 @@ int runUnattended(const AnswersFile& answers, std::ostream& out)
         out << refused.message << '\n' << msg::kNothingWritten << '\n' << std::flush;
         return kStatusRefused;
     }
+    // Every file written is listed, for a provisioning log; a batch file that lost a path is named.
+    std::vector<conf::WrittenFile> lost;
+    const conf::WrittenFileObserver previous = conf::setWrittenFileObserver([&](const conf::WrittenFile& file) {
+        out << msg::kWrote << file.path << '\n' << std::flush;
+        if (!file.lostLine.empty())
+            lost.push_back(file);
+    });
+    struct Restore {
+        const conf::WrittenFileObserver& previous;
+        ~Restore() { conf::setWrittenFileObserver(previous); }
+    } restore{previous};
     if (!walkPlatformPages(plan))
         return kStatusPageRefused;
     conf::validatePagePerson(plan.person);
@@ -270,7 +294,10 @@ int runUnattended(const AnswersFile& answers, std::ostream& out)
         conf::summaryRows(conf::findZembDir(), conf::WizardSettings::instance());
     conf::finishWizard();
     printSummary(out, summary);
-    return kStatusDone;
+    for (const conf::WrittenFile& file : lost)
+        out << msg::kBatchPathLostHead << file.path << msg::kBatchPathLostMiddle << file.lostLine << '\n';
+    out.flush();
+    return lost.empty() ? kStatusDone : kStatusBatchPathLost;
 }
 
 } // namespace confcli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
 
 namespace confcli {
 
@@ -12,9 +13,17 @@ class AnswersFile;
 constexpr int kStatusDone = 0;
 constexpr int kStatusRefused = 2;     // wrong command line, unreadable answers file or refused answer: nothing written
 constexpr int kStatusPageRefused = 3; // a page would not go on (the personality generator failed)
-// No installation found (the configurator's own stop with 0): a status of its own, so that a
-// provisioning script cannot take it for a configuration that was made.
-constexpr int kStatusNoInstallation = 4;
+// The configurator's own stops with 0, each with a status of its own, so that a provisioning
+// script cannot take them for a configuration that was made, and can tell their causes apart.
+constexpr int kStatusNoInstallation = 4;   // no accepted analyser installation
+constexpr int kStatusNoVsPersonality = 5;  // the chosen analyser has no Visual Studio personality
+constexpr int kStatusRegistryValue = 6;    // a registry value of the integration or of Varnholt is missing
+// Every file was written, but a batch file names a path with "?" that its code page cannot hold.
+constexpr int kStatusBatchPathLost = 7;
+
+// The status for a stop of the configurator with `code` after it showed `message`: 10 stays 10;
+// a stop with 0 gets the status of its cause.
+int statusOfStop(int code, const std::string& message);
 
 // Walks the pages the wizard shows for these answers, through the same core calls, so the checks,
 // messages and files are the wizard's. Every answer is checked against what the installation

@@ -20,16 +20,21 @@ int main(int argc, char** argv)
     platform::useConsoleEncoding(std::cout, platform::StandardStream::Output);
     platform::useConsoleEncoding(std::cerr, platform::StandardStream::Error);
     // What the wizard shows in a message box goes to standard output.
-    conf::setWarningSink([](const std::string& text) { std::cout << text << '\n' << std::flush; });
-    // The configurator ends with 0 when it finds no installation; a script must tell that from a
-    // configuration that was made.
+    static std::string lastMessage;
+    conf::setWarningSink([](const std::string& text) {
+        lastMessage = text;
+        std::cout << text << '\n' << std::flush;
+    });
+    // The configurator ends with 0 for a missing installation and other stops; a script must tell
+    // them from a configuration that was made, and from each other.
     conf::setExitHook([](int code) {
-        if (code != 0)
+        const int status = confcli::statusOfStop(code, lastMessage);
+        if (status == code)
             return;
-        if (platform::RegistryKey::readsExportFile())
+        if (status == confcli::kStatusNoInstallation && platform::RegistryKey::readsExportFile())
             std::cout << confcli::msg::kInstallationHint << '\n';
         std::cout.flush();
-        std::exit(confcli::kStatusNoInstallation);
+        std::exit(status);
     });
 
     // The answers file's path as UTF-8, the encoding of every path the configurator opens.

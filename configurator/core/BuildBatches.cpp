@@ -8,6 +8,7 @@
 #include "MessageSink.h"
 #include "TextFiles.h"
 
+#include "TextLines.h"
 #include "WindowsPathMap.h"
 
 #include <regex>
@@ -40,15 +41,7 @@ std::vector<std::string> readBatchLines(const std::string& path)
     if (!platform::readWindowsFile(path, bytes))
         return lines;
     replaceAll(bytes, "\r\n", "\n");
-    const std::string text = batchFileText(bytes);
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
+    platform::forEachTextLine(batchFileText(bytes), [&](const std::string& line) { lines.push_back(line); });
     return lines;
 }
 
@@ -220,6 +213,7 @@ void writeCustomMessagePersonality(const std::string& messagePersonalityPath)
         showWarning(msg::kCannotOpenCustomPersonality + output + msg::kAbortingSuffix);
         endWithStatus(10);
     }
+    noteWrittenFile({output, std::string()});
     writePostAnalysisBatch(postAnalysisBatch, hasPrevious, executable, parameters);
 }
 

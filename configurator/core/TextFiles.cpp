@@ -6,7 +6,10 @@
 
 #include "CodePage.h"
 #include "ShortPath.h"
+#include "TextLines.h"
 #include "WindowsPathMap.h"
+
+#include <utility>
 
 namespace conf {
 
@@ -108,8 +111,26 @@ void ensureParentDir(const std::string& path)
 
 namespace {
 
+WrittenFileObserver& writtenFileObserver()
+{
+    static WrittenFileObserver observer;
+    return observer;
+}
+
+// The first line of the UTF-8 text that the code page cannot hold, without its line end.
+std::string firstLineLost(const std::string& text, unsigned codePage)
+{
+    std::string lost;
+    platform::forEachTextLine(text, [&](const std::string& line) {
+        std::string bytes;
+        if (lost.empty() && !platform::utf8ToCodePage(line, codePage, bytes))
+            lost = trimmed(line);
+    });
+    return lost;
+}
+
 // Deletes an existing file, ending with 10 when that fails, then writes the bytes with CR LF line ends.
-void replaceWithCrLf(const std::string& bytes, const std::string& path)
+void replaceWithCrLf(const std::string& bytes, const std::string& path, const std::string& lostLine = std::string())
 {
     if (platform::windowsPathExists(path) && !platform::removeWindowsFile(path)) {
         showWarning(msg::kFailedToOverwrite + path + msg::kAbortingSuffix);
@@ -119,9 +140,21 @@ void replaceWithCrLf(const std::string& bytes, const std::string& path)
         showWarning(msg::kCannotOpenFile + path);
         endWithStatus(10);
     }
+    noteWrittenFile({path, lostLine});
 }
 
 } // namespace
+
+WrittenFileObserver setWrittenFileObserver(WrittenFileObserver observer)
+{
+    return std::exchange(writtenFileObserver(), std::move(observer));
+}
+
+void noteWrittenFile(const WrittenFile& file)
+{
+    if (writtenFileObserver())
+        writtenFileObserver()(file);
+}
 
 void replaceTextFile(const std::string& text, const std::string& path)
 {
@@ -149,10 +182,13 @@ void replaceBatchFile(const std::string& text, const std::string& path)
 {
     const unsigned codePage = platform::batchFileCodePage();
     std::string bytes;
-    if (!platform::utf8ToCodePage(text, codePage, bytes))
+    std::string lostLine;
+    if (!platform::utf8ToCodePage(text, codePage, bytes)) {
         showWarning(msg::kBatchFile + path + msg::kCodePageLacks + std::to_string(codePage)
                     + msg::kWrittenAsQuestionMarks);
-    replaceWithCrLf(bytes, path);
+        lostLine = firstLineLost(text, codePage);
+    }
+    replaceWithCrLf(bytes, path, lostLine);
 }
 
 void writeGeneratedBatchFile(const std::string& text, const std::string& path)

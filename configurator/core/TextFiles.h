@@ -1,9 +1,24 @@
 // Text and file primitives shared by every generator; paths are Windows paths.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace conf {
+
+// A file the configurator wrote. For a batch file that names characters its code page cannot hold,
+// `lostLine` is the first line that holds them (written with "?" in their place).
+struct WrittenFile {
+    std::string path;
+    std::string lostLine;
+};
+using WrittenFileObserver = std::function<void(const WrittenFile& file)>;
+
+// Installs the observer told of every file written (an unattended run lists them). Answers the
+// previous one.
+WrittenFileObserver setWrittenFileObserver(WrittenFileObserver observer);
+// Tells the observer of a file written.
+void noteWrittenFile(const WrittenFile& file);
 
 // Replaces every occurrence of `search` in `target`, left to right; inserted text is not searched again.
 // Nothing happens when `target` or `search` is empty.

@@ -68,6 +68,11 @@ unsigned batchFileCodePage()
     return kUtf8CodePage;
 }
 
+unsigned fileNameCodePage()
+{
+    return kUtf8CodePage;
+}
+
 unsigned redirectedOutputCodePage()
 {
     return kUtf8CodePage;

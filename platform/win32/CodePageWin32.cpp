@@ -10,6 +10,11 @@ unsigned batchFileCodePage()
     return GetOEMCP();
 }
 
+unsigned fileNameCodePage()
+{
+    return GetACP();
+}
+
 unsigned redirectedOutputCodePage()
 {
     const UINT console = GetConsoleOutputCP();

@@ -2,12 +2,12 @@
 // escaped, so that what the runs read can never become markup of the page.
 #include "ErrtoolRulesReport.h"
 
-#include "U_JsonWriter.h"
 #include "U_Sha256.h"
 
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 namespace {
 
@@ -60,9 +60,7 @@ TEST(ErrtoolRulesReportHtmlTest, injectedTextsInEveryFieldStayText)
     const std::string sha = sha256Hex(rules);
     // A report line of members whose values are JSON already; q() quotes a text.
     const auto q = [](const std::string& text) {
-        std::string out;
-        U_JsonWriter::appendString(out, text);
-        return out;
+        return nlohmann::json(text).dump();
     };
     const auto line = [](const std::vector<std::pair<std::string, std::string>>& members) {
         std::string out;

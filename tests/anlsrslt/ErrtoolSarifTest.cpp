@@ -6,11 +6,13 @@
 
 #include "C_CmdArgs.h"
 #include "M_InputBonnie.h"
-#include "U_JsonValue.h"
 
 #include "TestSupport.h"
 
+#include "U_PathNames.h"
+
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <map>
 #include <sstream>
@@ -19,27 +21,29 @@ namespace {
 
 // The value at a "/"-separated path of member names and item numbers, as text ("#" gives the
 // number of items, "~1" stands for a "/" in a name); "-" when there is none.
-std::string field(const U_JsonValue& root, const std::string& path)
+std::string field(const nlohmann::json& root, const std::string& path)
 {
-    const U_JsonValue* value = &root;
+    const nlohmann::json* value = &root;
     std::istringstream steps(path);
     for (std::string step; std::getline(steps, step, '/');) {
         for (std::size_t at; (at = step.find("~1")) != std::string::npos;)
             step.replace(at, 2, "/");
         if (step == "#")
-            return std::to_string(value->items().size());
-        if (value->isArray()) {
+            return std::to_string(value->size());
+        if (value->is_array()) {
             const std::size_t index = std::stoul(step);
-            if (index >= value->items().size())
+            if (index >= value->size())
                 return "-";
-            value = &value->items()[index];
-        } else if (!(value = value->find(step))) {
+            value = &(*value)[index];
+        } else if (!value->is_object() || !value->contains(step)) {
             return "-";
+        } else {
+            value = &(*value)[step];
         }
     }
-    if (value->isNumber())
-        return std::to_string(static_cast<std::int64_t>(value->number()));
-    return value->isString() ? value->string() : "-";
+    if (value->is_number())
+        return std::to_string(value->get<std::int64_t>());
+    return value->is_string() ? value->get<std::string>() : "-";
 }
 
 // The SARIF log of error files made from descriptions ("@DIR@" stands for the temporary directory,
@@ -50,7 +54,10 @@ public:
 
     void source(const std::string& name, const std::string& text) { testsupport::writeBytes(dir_.file(name), text); }
 
-    U_JsonValue log(const std::vector<std::pair<std::string, std::string>>& errorFiles, errtool::SarifOptions options = {})
+    // The source root is the temporary directory unless `withoutRoot`; the source files that
+    // cannot be read go to `unreadable`.
+    nlohmann::json log(const std::vector<std::pair<std::string, std::string>>& errorFiles, errtool::SarifOptions options = {},
+                       bool withoutRoot = false, std::vector<std::string>* unreadable = nullptr)
     {
         std::vector<U_Handle<M_InputBonnie>> readers;
         std::vector<errtool::SarifInput> inputs;
@@ -63,12 +70,15 @@ public:
                                                        errtool::format2Source(path, dir_.path())));
             EXPECT_TRUE(readers.back()) << description;
             if (!readers.back())
-                return U_JsonValue();
+                return nlohmann::json();
             inputs.push_back({path, readers.back().get()});
         }
-        options.sourceRoot = dir_.path();
-        return U_JsonValue::parse(errtool::sarifLog(inputs, options));
+        if (!withoutRoot)
+            options.sourceRoot = dir_.path();
+        return nlohmann::json::parse(errtool::sarifLog(inputs, options, unreadable));
     }
+
+    std::string file(const std::string& name) const { return dir_.file(name); }
 
 private:
     C_CmdArgs command_;
@@ -122,6 +132,12 @@ TEST(ErrtoolSarifTest, fieldsThatCodeScanningServicesRequireAndPeopleRead)
          {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "a.c"},
           {"results/0/locations/0/physicalLocation/region/startLine", "2"},
           {"results/0/locations/0/physicalLocation/region/startColumn", "9"}}},
+        {"a path and a parameter in the file-name code page (Latin-1 e-acute; on Windows the ANSI code page's): "
+         "UTF-8, percent-encoded in the URI",
+         {{"a.c.err", "file A @DIR@/caf\xe9.c caf\xe9.c\nloc L A 2 9\nblock\ndiag L 2100\n str d\xe9j\xe0\nend\n"}},
+         {},
+         {{"results/0/locations/0/physicalLocation/artifactLocation/uri", "caf%C3%A9.c"},
+          {"results/0/message/text", "Message 2100: d\xc3\xa9j\xc3\xa0"}}},
         {"line 0 (about the whole file): the whole file's lines",
          {{"a.c.err", "file A @DIR@/a.c a.c\nloc F A 0 0\nblock\ndiag F 1005\n str a.c\nend\n"}},
          {},
@@ -151,7 +167,8 @@ TEST(ErrtoolSarifTest, fieldsThatCodeScanningServicesRequireAndPeopleRead)
           {"results/0/relatedLocations/0/physicalLocation/artifactLocation/uri", "a.c"},
           {"results/0/relatedLocations/1/physicalLocation/artifactLocation/uri", "b.c"},
           {"results/0/relatedLocations/1/physicalLocation/region/startLine", "4"},
-          {"results/0/relatedLocations/1/id", "2"}}},
+          {"results/0/relatedLocations/1/id", "2"},
+          {"results/0/partialFingerprints/velResultHash~1v1", "-"}}},
         {"format 2: locations in the analysed source that the error file's name tells, not in the error file",
          {{"a.c.err", "format 2\nf2diag 0 3 -1 0 77 \"x\\0\"\nf2file @DIR@/h.h\nf2diag 0 2 1 4 78 \"y\\0\"\n"}},
          {},
@@ -168,15 +185,15 @@ TEST(ErrtoolSarifTest, fieldsThatCodeScanningServicesRequireAndPeopleRead)
         errtool::SarifOptions options;
         options.version = "9.8.7";
         options.messageTexts = c.messageTexts;
-        const U_JsonValue log = sarif.log(c.errorFiles, options);
+        const nlohmann::json log = sarif.log(c.errorFiles, options);
         ASSERT_EQ(field(log, "runs/#"), "1");
-        const U_JsonValue& run = log.find("runs")->items()[0];
+        const nlohmann::json& run = log.at("runs")[0];
         for (const auto& [path, value] : c.fields)
             EXPECT_EQ(field(run, path), value) << path;
-        for (std::size_t i = 0; i < run.find("results")->items().size(); ++i) {
+        for (std::size_t i = 0; i < run.at("results").size(); ++i) {
             const std::string result = "results/" + std::to_string(i);
             EXPECT_NE(field(run, result + "/locations/0/physicalLocation/region/startLine"), "-") << "every result has a region";
-            EXPECT_NE(field(run, result + "/partialFingerprints/velResultHash~1v1"), "-") << "a fingerprint";
+            EXPECT_EQ(run.at("results")[i].at("partialFingerprints").size(), 1u) << "a fingerprint";
         }
     }
 }
@@ -196,10 +213,9 @@ TEST(ErrtoolSarifTest, fingerprintsSurviveEditsElsewhereAndChangeWithTheirLine)
         sarif.source("a.c", source);
         std::string description = kCast;
         description.replace(description.find("A 2 9"), 5, "A " + std::to_string(line) + " 9");
-        const U_JsonValue log = sarif.log({{"a.c.err", description}});
-        const U_JsonValue* fingerprints =
-            log.find("runs")->items()[0].find("results")->items().at(0).find("partialFingerprints");
-        return fingerprints ? fingerprints->stringAt("velResultHash/v1") : std::string();
+        const nlohmann::json log = sarif.log({{"a.c.err", description}});
+        const std::string hash = field(log, "runs/0/results/0/partialFingerprints/velResultHash~1v1");
+        return hash == "-" ? std::string() : hash;
     };
     const std::string before = fingerprint(kSource, 2);
     ASSERT_FALSE(before.empty());
@@ -218,12 +234,50 @@ TEST(ErrtoolSarifTest, fingerprintsSurviveEditsElsewhereAndChangeWithTheirLine)
     // The same diagnostic on two lines alike: told apart by their order.
     SarifOfDescriptions twice;
     twice.source("a.c", "int b = (int)c;\nint b = (int)c;\n");
-    const U_JsonValue log = twice.log({{"a.c.err", "file A @DIR@/a.c a.c\nloc L A 1 9\nloc M A 2 9\nblock\n"
+    const nlohmann::json log = twice.log({{"a.c.err", "file A @DIR@/a.c a.c\nloc L A 1 9\nloc M A 2 9\nblock\n"
                                                    "diag L 2100\n str int\nend\ndiag M 2100\n str int\nend\n"}});
-    const auto& results = log.find("runs")->items()[0].find("results")->items();
+    const auto& results = log.at("runs")[0].at("results");
     ASSERT_EQ(results.size(), 2u);
-    EXPECT_NE(results[0].find("partialFingerprints")->stringAt("velResultHash/v1"),
-              results[1].find("partialFingerprints")->stringAt("velResultHash/v1"));
+    EXPECT_NE(results[0].at("partialFingerprints").at("velResultHash/v1"),
+              results[1].at("partialFingerprints").at("velResultHash/v1"));
+}
+
+// Two checkouts of the same sources in different folders give the same fingerprints, with the
+// source root given and without it (then the analysed sources' folder is the root); the root is
+// named with a trailing slash. A source that cannot be read is said once and marks its results'
+// fingerprints.
+TEST(ErrtoolSarifTest, fingerprintsAreTheSameInCheckoutsInDifferentFolders)
+{
+    const std::vector<std::pair<std::string, std::string>> errorFiles = {
+        {"a.c.err", "file A @DIR@/src/a.c a.c\nfile H @DIR@/include/h.h h.h\nloc I A 1 0\nloc D H 2 9 incl I\n"
+                    "loc L A 2 9\nblock\ndiag D 1021\n str X\nend\ndiag L 2100\n str int\nend\n"},
+        {"gone.c.err", "file G @DIR@/src/gone.c gone.c\nloc L G 3 1\nblock\ndiag L 2100\n str int\nend\n"}};
+    for (const bool withoutRoot : {false, true}) {
+        SCOPED_TRACE(withoutRoot ? "without a source root" : "with the source root");
+        std::vector<std::vector<std::string>> fingerprints;
+        std::vector<std::string> roots;
+        for (int checkout = 0; checkout < 2; ++checkout) {
+            SarifOfDescriptions sarif;
+            sarif.source("src/a.c", kSource);
+            sarif.source("include/h.h", "#define A\n#define X 1\n");
+            std::vector<std::string> unreadable;
+            const nlohmann::json log = sarif.log(errorFiles, {}, withoutRoot, &unreadable);
+            EXPECT_EQ(unreadable, std::vector<std::string>({toForwardSlashes(sarif.file("src/gone.c"))}));
+            const nlohmann::json& run = log.at("runs").at(0);
+            roots.push_back(run.at("originalUriBaseIds").at("SRCROOT").at("uri").get<std::string>());
+            EXPECT_EQ(roots.back().back(), '/');
+            std::vector<std::string> hashes;
+            for (const nlohmann::json& result : run.at("results"))
+                for (const auto& [name, hash] : result.at("partialFingerprints").items())
+                    hashes.push_back(name + " " + hash.get<std::string>());
+            fingerprints.push_back(hashes);
+        }
+        EXPECT_NE(roots[0], roots[1]);
+        EXPECT_EQ(fingerprints[0], fingerprints[1]);
+        ASSERT_EQ(fingerprints[0].size(), 3u);
+        EXPECT_EQ(fingerprints[0][0].rfind("velResultHash/v1 ", 0), 0u) << fingerprints[0][0];
+        EXPECT_EQ(fingerprints[0][2].rfind("velResultHash/v1-nosource ", 0), 0u) << fingerprints[0][2];
+    }
 }
 
 TEST(ErrtoolSarifTest, fileUrisArePercentEncodedAndKeepTheDrive)
@@ -250,17 +304,15 @@ TEST(ErrtoolSarifTest, suppressionKindsFollowPragmaUserAndRecords)
         "supp 1 L3 \"reviewed by QA\" L3 - 10 10\nsupp 1 L4 Auto L4 - 10 10\nsupp 2 L5 kind2 L5 - 10 10\n");
     const auto reader = M_InputBonnie::readBytes(bytes, "/s/a.c");
     ASSERT_TRUE(reader);
-    const U_JsonValue log = U_JsonValue::parse(errtool::sarifLog({{"a.err", reader.get()}}, errtool::SarifOptions{}));
-    const auto& results = log.find("runs")->items().at(0).find("results")->items();
+    const nlohmann::json log = nlohmann::json::parse(errtool::sarifLog({{"a.err", reader.get()}}, errtool::SarifOptions{}));
+    const auto& results = log.at("runs").at(0).at("results");
     ASSERT_EQ(results.size(), 6u);
     const auto suppression = [&](std::size_t i) -> std::string {
-        const U_JsonValue* list = results[i].find("suppressions");
-        if (!list)
+        if (!results[i].contains("suppressions"))
             return "-";
-        const U_JsonValue& first = list->items().at(0);
-        const U_JsonValue* properties = first.find("properties");
-        return first.stringAt("kind") + "/" + first.stringAt("justification") + "/" +
-               (properties ? properties->stringAt("hiddenBy") : "");
+        const nlohmann::json& first = results[i].at("suppressions").at(0);
+        return first.value("kind", "") + "/" + first.value("justification", "") + "/" +
+               first.at("properties").value("hiddenBy", "");
     };
     EXPECT_EQ(suppression(0), "inSource//pragma");
     EXPECT_EQ(suppression(1), "external//user");
@@ -268,12 +320,12 @@ TEST(ErrtoolSarifTest, suppressionKindsFollowPragmaUserAndRecords)
     EXPECT_EQ(suppression(3), "-"); // the fourth flag: never counted as suppressed
     EXPECT_EQ(suppression(4), "external/kind2/record");
     EXPECT_EQ(suppression(5), "-");
-    const U_JsonValue& region =
-        *results[2].find("locations")->items().at(0).find("physicalLocation")->find("region");
-    EXPECT_EQ(region.integerAt("startLine"), 3);
-    EXPECT_EQ(region.integerAt("startColumn"), 5);
-    EXPECT_EQ(results[5].stringAt("ruleId"), "20");
-    EXPECT_EQ(results[5].integerAt("ruleIndex"), 1);
+    const nlohmann::json& region =
+        results[2].at("locations").at(0).at("physicalLocation").at("region");
+    EXPECT_EQ(region.value("startLine", std::int64_t{0}), 3);
+    EXPECT_EQ(region.value("startColumn", std::int64_t{0}), 5);
+    EXPECT_EQ(results[5].value("ruleId", ""), "20");
+    EXPECT_EQ(results[5].value("ruleIndex", std::int64_t{0}), 1);
 }
 
 TEST(ErrtoolTableTest, alignsNumbersRightAndTextLeftWithoutTrailingBlanks)

@@ -50,6 +50,10 @@ TEST(ErrtoolMistakes, wrongFilesAndDryRunsAndDoubtfulRulesAreSaid)
          dir.file("empty.err") + ": the file is empty (shorter than a format id), no records\n", ""},
         {"a missing error file", {"dump", dir.file("none.err")}, 2, "",
          "errtool: cannot read error file " + dir.file("none.err") + ": missing"},
+        {"a missing error file for SARIF", {"sarif", dir.file("none.err")}, 2, "",
+         "errtool: cannot read error file " + dir.file("none.err") + ": missing"},
+        {"a rules file as an error file for SARIF", {"sarif", dir.file("p.txt")}, 2, "",
+         "errtool: cannot read error file " + dir.file("p.txt") + ": not an error file"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -16,27 +16,27 @@ using testsupport::runProcess;
 using testsupport::sourceFile;
 using testsupport::writeBytes;
 
-std::vector<U_JsonValue> reportLines(const std::string& path)
+std::vector<nlohmann::json> reportLines(const std::string& path)
 {
     const std::string text = readBytes(path);
-    std::vector<U_JsonValue> lines;
+    std::vector<nlohmann::json> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);
         EXPECT_NE(end, std::string::npos) << "unfinished last line";
         if (end == std::string::npos)
             break;
-        lines.push_back(U_JsonValue::parse(text.substr(start, end - start)));
+        lines.push_back(nlohmann::json::parse(text.substr(start, end - start)));
         start = end + 2;
     }
     return lines;
 }
 
-std::vector<U_JsonValue> linesOfType(const std::vector<U_JsonValue>& lines, const std::string& type)
+std::vector<nlohmann::json> linesOfType(const std::vector<nlohmann::json>& lines, const std::string& type)
 {
-    std::vector<U_JsonValue> chosen;
-    for (const U_JsonValue& line : lines)
-        if (line.stringAt("type") == type)
+    std::vector<nlohmann::json> chosen;
+    for (const nlohmann::json& line : lines)
+        if (line.value("type", "") == type)
             chosen.push_back(line);
     return chosen;
 }
@@ -64,12 +64,12 @@ bool hasRow(const std::string& text, const std::vector<std::string>& pieces)
     return false;
 }
 
-std::multiset<RecordKey> recordKeys(const std::vector<U_JsonValue>& records)
+std::multiset<RecordKey> recordKeys(const std::vector<nlohmann::json>& records)
 {
     std::multiset<RecordKey> keys;
-    for (const U_JsonValue& r : records)
-        keys.emplace(r.stringAt("error_file"), r.integerAt("message"), r.stringAt("file"), r.integerAt("line"),
-                     r.integerAt("column"));
+    for (const nlohmann::json& r : records)
+        keys.emplace(r.value("error_file", ""), r.value("message", std::int64_t{0}), r.value("file", ""), r.value("line", std::int64_t{0}),
+                     r.value("column", std::int64_t{0}));
     return keys;
 }
 

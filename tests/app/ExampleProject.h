@@ -2,11 +2,10 @@
 // and errtool run on it as the demo runs them.
 #pragma once
 
-#include "U_JsonValue.h"
-
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdint>
 #include <map>
@@ -21,11 +20,11 @@ namespace apptest {
 using RecordKey = std::tuple<std::string, std::int64_t, std::string, std::int64_t, std::int64_t>;
 
 // A report's lines, each read as JSON; every line must end with CR LF and parse.
-std::vector<U_JsonValue> reportLines(const std::string& path);
-std::vector<U_JsonValue> linesOfType(const std::vector<U_JsonValue>& lines, const std::string& type);
+std::vector<nlohmann::json> reportLines(const std::string& path);
+std::vector<nlohmann::json> linesOfType(const std::vector<nlohmann::json>& lines, const std::string& type);
 // Whether one line of the text holds the pieces in this order (table columns are padded).
 bool hasRow(const std::string& text, const std::vector<std::string>& pieces);
-std::multiset<RecordKey> recordKeys(const std::vector<U_JsonValue>& records);
+std::multiset<RecordKey> recordKeys(const std::vector<nlohmann::json>& records);
 
 // examples/project below a temporary directory: bin/velcpp.cfg (VELCPPBIN), tool/ with the program
 // and the example's rules files beside it, src/ with the sources, out/ with the analyser's error

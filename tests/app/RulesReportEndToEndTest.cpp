@@ -29,54 +29,54 @@ TEST_F(RulesReportEndToEndTest, reportLinesMatchTheAppendedRecordsOneForOne)
     const ProcessResult r = build({"-po", "suppresszembrel::report=" + report});
     ASSERT_EQ(r.status, 0) << r.out << r.err;
 
-    const std::vector<U_JsonValue> lines = reportLines(report);
-    const std::vector<U_JsonValue> records = linesOfType(lines, "record");
+    const std::vector<nlohmann::json> lines = reportLines(report);
+    const std::vector<nlohmann::json> records = linesOfType(lines, "record");
     ASSERT_FALSE(records.empty());
     EXPECT_EQ(recordKeys(records), appendedRecords());
 
     // Each run's block starts with its run line; the two runs together appended every record.
-    const std::vector<U_JsonValue> runs = linesOfType(lines, "run");
+    const std::vector<nlohmann::json> runs = linesOfType(lines, "run");
     ASSERT_EQ(runs.size(), 2u);
-    EXPECT_EQ(lines.front().stringAt("type"), "run");
-    EXPECT_EQ(runs[0].integerAt("records") + runs[1].integerAt("records"), static_cast<std::int64_t>(records.size()));
-    EXPECT_EQ(runs[0].integerAt("diagnostics") + runs[1].integerAt("diagnostics"), 10);
-    EXPECT_EQ(runs[0].stringAt("message_rules"), path("tool/suppressions.txt"));
-    EXPECT_EQ(runs[0].stringAt("message_rules_sha256").size(), 64u);
-    EXPECT_EQ(runs[0].integerAt("dry_run"), 0);
+    EXPECT_EQ(lines.front().value("type", ""), "run");
+    EXPECT_EQ(runs[0].value("records", std::int64_t{0}) + runs[1].value("records", std::int64_t{0}), static_cast<std::int64_t>(records.size()));
+    EXPECT_EQ(runs[0].value("diagnostics", std::int64_t{0}) + runs[1].value("diagnostics", std::int64_t{0}), 10);
+    EXPECT_EQ(runs[0].value("message_rules", ""), path("tool/suppressions.txt"));
+    EXPECT_EQ(runs[0].value("message_rules_sha256", "").size(), 64u);
+    EXPECT_EQ(runs[0].value("dry_run", std::int64_t{0}), 0);
 
     // What a record tells: the rule with its file, line, text and kind, and what it matched.
     bool sawMessageRule = false;
     bool sawParameterRule = false;
-    for (const U_JsonValue& record : records) {
-        if (record.stringAt("kind") == "message" && record.integerAt("line") == 14) {
+    for (const nlohmann::json& record : records) {
+        if (record.value("kind", "") == "message" && record.value("line", std::int64_t{0}) == 14) {
             sawMessageRule = true;
-            EXPECT_EQ(record.stringAt("rules_file"), path("tool/suppressions.txt"));
-            EXPECT_EQ(record.integerAt("rule_line"), 2);
-            EXPECT_EQ(record.stringAt("rule"), "2100 // legacy cast");
-            EXPECT_EQ(record.stringAt("matched"), "    return (int)(sample * kGain); // legacy cast kept for the old compiler");
-            EXPECT_EQ(record.stringAt("error_file"), errorFile("sensor.cpp"));
+            EXPECT_EQ(record.value("rules_file", ""), path("tool/suppressions.txt"));
+            EXPECT_EQ(record.value("rule_line", std::int64_t{0}), 2);
+            EXPECT_EQ(record.value("rule", ""), "2100 // legacy cast");
+            EXPECT_EQ(record.value("matched", ""), "    return (int)(sample * kGain); // legacy cast kept for the old compiler");
+            EXPECT_EQ(record.value("error_file", ""), errorFile("sensor.cpp"));
         }
-        if (record.stringAt("kind") == "parameter" && record.integerAt("message") == 1021) {
+        if (record.value("kind", "") == "parameter" && record.value("message", std::int64_t{0}) == 1021) {
             sawParameterRule = true;
-            EXPECT_EQ(record.integerAt("position"), 1);
-            EXPECT_EQ(record.integerAt("rule_line"), 1);
-            EXPECT_EQ(record.stringAt("matched"), "SENSOR_CHANNELS");
-            EXPECT_EQ(record.stringAt("file"), path("src/sensor.h"));
+            EXPECT_EQ(record.value("position", std::int64_t{0}), 1);
+            EXPECT_EQ(record.value("rule_line", std::int64_t{0}), 1);
+            EXPECT_EQ(record.value("matched", ""), "SENSOR_CHANNELS");
+            EXPECT_EQ(record.value("file", ""), path("src/sensor.h"));
         }
     }
     EXPECT_TRUE(sawMessageRule);
     EXPECT_TRUE(sawParameterRule);
 
     // The rule that does not compile: one line per run, with the matcher's reason.
-    const std::vector<U_JsonValue> unusable = linesOfType(lines, "unusable");
+    const std::vector<nlohmann::json> unusable = linesOfType(lines, "unusable");
     ASSERT_EQ(unusable.size(), 2u);
-    EXPECT_EQ(unusable[0].integerAt("rule_line"), 4);
-    EXPECT_EQ(unusable[0].stringAt("rule"), "3030 // checked: (");
-    EXPECT_EQ(unusable[0].stringAt("reason").rfind("regex compilation error: ", 0), 0u) << unusable[0].stringAt("reason");
+    EXPECT_EQ(unusable[0].value("rule_line", std::int64_t{0}), 4);
+    EXPECT_EQ(unusable[0].value("rule", ""), "3030 // checked: (");
+    EXPECT_EQ(unusable[0].value("reason", "").rfind("regex compilation error: ", 0), 0u) << unusable[0].value("reason", "");
 
     // A second build finds everything suppressed: its runs report no record.
     ASSERT_EQ(build({"-po", "suppresszembrel::report=" + report}).status, 0);
-    const std::vector<U_JsonValue> again = reportLines(report);
+    const std::vector<nlohmann::json> again = reportLines(report);
     EXPECT_EQ(linesOfType(again, "record").size(), records.size());
     EXPECT_EQ(linesOfType(again, "run").size(), 4u);
 }
@@ -120,9 +120,9 @@ TEST_F(RulesReportEndToEndTest, aRunWithoutTheNewSettingsBehavesByteForByteAsBef
     EXPECT_EQ(reportedStop.out, plainStop.out);
     EXPECT_EQ(errorFiles(), stopBytes);
     // The stopped run reports what the file before the stop got.
-    const std::vector<U_JsonValue> stopLines = reportLines(path("stop.jsonl"));
+    const std::vector<nlohmann::json> stopLines = reportLines(path("stop.jsonl"));
     ASSERT_EQ(linesOfType(stopLines, "run").size(), 1u);
-    EXPECT_EQ(linesOfType(stopLines, "run")[0].integerAt("files"), 1);
+    EXPECT_EQ(linesOfType(stopLines, "run")[0].value("files", std::int64_t{0}), 1);
     EXPECT_EQ(linesOfType(stopLines, "record").size(), 4u);
 }
 
@@ -152,8 +152,8 @@ TEST_F(RulesReportEndToEndTest, dryRunLeavesEveryErrorFileByteIdenticalAndReport
     EXPECT_EQ(dry.status, 0);
     EXPECT_EQ(dry.out.find("Would suppress"), std::string::npos);
     EXPECT_EQ(errorFiles(), before);
-    const std::vector<U_JsonValue> dryLines = reportLines(path("dry.jsonl"));
-    EXPECT_EQ(linesOfType(dryLines, "run")[0].integerAt("dry_run"), 1);
+    const std::vector<nlohmann::json> dryLines = reportLines(path("dry.jsonl"));
+    EXPECT_EQ(linesOfType(dryLines, "run")[0].value("dry_run", std::int64_t{0}), 1);
 
     ASSERT_EQ(build().status, 0);
     const std::multiset<RecordKey> appended = appendedRecords();
@@ -221,8 +221,8 @@ TEST_F(RulesReportEndToEndTest, unfinishedLastLineOfAReportIsNeverContinued)
     writeBytes(report, firstRun + unfinished);
     const ProcessResult torn = errtool({"rules-report", report, "--json"});
     ASSERT_EQ(torn.status, 0) << torn.err;
-    EXPECT_EQ(U_JsonValue::parse(torn.out).find("runs")->integerAt("records"), 4);
-    EXPECT_EQ(U_JsonValue::parse(torn.out).find("notes")->items().at(0).string(),
+    EXPECT_EQ(nlohmann::json::parse(torn.out).at("runs").value("records", std::int64_t{0}), 4);
+    EXPECT_EQ(nlohmann::json::parse(torn.out).at("notes").at(0).get<std::string>(),
               report + ": an unfinished last line (no line end) was skipped");
 
     ASSERT_EQ(tool("main.cpp", reporting).status, 0);
@@ -237,14 +237,14 @@ TEST_F(RulesReportEndToEndTest, unfinishedLastLineOfAReportIsNeverContinued)
     // Windows: what a terminated writer left is cut off, and the run's lines follow the whole ones.
     EXPECT_EQ(secondRun.rfind("{\"type\":\"run\",", 0), 0u) << secondRun;
     EXPECT_EQ(after.back(), '\n');
-    const U_JsonValue read = U_JsonValue::parse(errtool({"rules-report", report, "--json"}).out);
-    EXPECT_EQ(read.find("runs")->integerAt("runs"), 2);
-    EXPECT_EQ(read.find("runs")->integerAt("records"), 6);
+    const nlohmann::json read = nlohmann::json::parse(errtool({"rules-report", report, "--json"}).out);
+    EXPECT_EQ(read.at("runs").value("runs", std::int64_t{0}), 2);
+    EXPECT_EQ(read.at("runs").value("records", std::int64_t{0}), 6);
 #ifdef _WIN32
-    EXPECT_EQ(read.find("notes")->items().size(), 0u);
+    EXPECT_EQ(read.at("notes").size(), 0u);
 #else
-    ASSERT_EQ(read.find("notes")->items().size(), 1u);
-    EXPECT_EQ(read.find("notes")->items()[0].string(), report + ": 1 lines that are not report lines were skipped");
+    ASSERT_EQ(read.at("notes").size(), 1u);
+    EXPECT_EQ(read.at("notes")[0].get<std::string>(), report + ": 1 lines that are not report lines were skipped");
 #endif
 }
 
@@ -284,16 +284,16 @@ TEST_F(RulesReportEndToEndTest, rulesReportListsTheExamplesUnusedAndBrokenRules)
     const ProcessResult json = errtool({"rules-report", report, "--rules", path("tool/suppressions.txt"),
                                         "--parameter-rules", path("tool/parameter_suppressions.txt"), "--json"});
     ASSERT_EQ(json.status, 0);
-    const U_JsonValue read = U_JsonValue::parse(json.out);
-    ASSERT_EQ(read.find("unused")->items().size(), 2u);
-    EXPECT_EQ(read.find("unused")->items()[0].integerAt("rule_line"), 3);
-    EXPECT_EQ(read.find("unusable")->items().size(), 1u);
-    EXPECT_EQ(read.find("runs")->integerAt("records"), 6);
+    const nlohmann::json read = nlohmann::json::parse(json.out);
+    ASSERT_EQ(read.at("unused").size(), 2u);
+    EXPECT_EQ(read.at("unused")[0].value("rule_line", std::int64_t{0}), 3);
+    EXPECT_EQ(read.at("unusable").size(), 1u);
+    EXPECT_EQ(read.at("runs").value("records", std::int64_t{0}), 6);
     std::int64_t hits = 0;
-    for (const U_JsonValue& rule : read.find("hits")->items())
-        hits += rule.integerAt("hits");
+    for (const nlohmann::json& rule : read.at("hits"))
+        hits += rule.value("hits", std::int64_t{0});
     EXPECT_EQ(hits, 6);
-    EXPECT_EQ(read.find("changed")->items().size(), 0u);
+    EXPECT_EQ(read.at("changed").size(), 0u);
 }
 
 TEST_F(RulesReportEndToEndTest, rulesFileChangedBetweenRunsIsReportedNotMixed)
@@ -312,13 +312,13 @@ TEST_F(RulesReportEndToEndTest, rulesFileChangedBetweenRunsIsReportedNotMixed)
     EXPECT_TRUE(hasRow(r.out, {" 1 ", path("tool/suppressions.txt") + ":2 ", "2100 // legacy cast"})) << r.out;
     EXPECT_TRUE(hasRow(r.out, {" 1 ", path("tool/suppressions.txt") + ":3 ", "2100 // legacy cast"})) << r.out;
     // Compared with the current file, only the current content's hits count.
-    const U_JsonValue json = U_JsonValue::parse(
+    const nlohmann::json json = nlohmann::json::parse(
         errtool({"rules-report", report, "--rules", path("tool/suppressions.txt"), "--json"}).out);
     std::set<std::int64_t> unusedLines;
-    for (const U_JsonValue& rule : json.find("unused")->items())
-        unusedLines.insert(rule.integerAt("rule_line"));
+    for (const nlohmann::json& rule : json.at("unused"))
+        unusedLines.insert(rule.value("rule_line", std::int64_t{0}));
     EXPECT_EQ(unusedLines, (std::set<std::int64_t>{1, 2, 4})); // the new rule, 3030 and NOLINT
-    EXPECT_EQ(json.find("changed")->items().size(), 2u);
+    EXPECT_EQ(json.at("changed").size(), 2u);
 
     // A rules file that no run read is said to be so, and nothing is listed from it.
     writeBytes(path("other.txt"), "1 x\n");
@@ -340,11 +340,11 @@ TEST_F(RulesReportEndToEndTest, sarifOfTheExampleCarriesItsResultsAndSuppression
     const std::string bytes = readBytes(sarif);
     for (std::size_t lf = bytes.find('\n'); lf != std::string::npos; lf = bytes.find('\n', lf + 1))
         ASSERT_EQ(bytes[lf - 1], '\r') << "a text file: CR LF line ends";
-    const U_JsonValue log = U_JsonValue::parse(bytes);
-    EXPECT_EQ(log.stringAt("version"), "2.1.0");
-    const U_JsonValue& run = log.find("runs")->items().at(0);
-    EXPECT_EQ(run.find("tool")->find("driver")->stringAt("name"), "VEL");
-    EXPECT_EQ(run.find("tool")->find("driver")->find("rules")->items().size(), 7u); // message numbers seen
+    const nlohmann::json log = nlohmann::json::parse(bytes);
+    EXPECT_EQ(log.value("version", ""), "2.1.0");
+    const nlohmann::json& run = log.at("runs").at(0);
+    EXPECT_EQ(run.at("tool").at("driver").value("name", ""), "VEL");
+    EXPECT_EQ(run.at("tool").at("driver").at("rules").size(), 7u); // message numbers seen
     // The source root as a file URI: a path with a drive letter gets a third slash before it.
 #ifdef _WIN32
     const std::string rootUri = "file:///" + root + "/";
@@ -353,25 +353,24 @@ TEST_F(RulesReportEndToEndTest, sarifOfTheExampleCarriesItsResultsAndSuppression
     const std::string rootUri = "file://" + root + "/";
     ASSERT_EQ(root.front(), '/');
 #endif
-    EXPECT_EQ(run.find("originalUriBaseIds")->find("SRCROOT")->stringAt("uri"), rootUri);
-    const auto& results = run.find("results")->items();
+    EXPECT_EQ(run.at("originalUriBaseIds").at("SRCROOT").value("uri", ""), rootUri);
+    const auto& results = run.at("results");
     EXPECT_EQ(results.size(), 10u);
     std::size_t external = 0;
     bool headerResultHasItsIncludeLine = false;
-    for (const U_JsonValue& result : results) {
-        if (const U_JsonValue* suppressions = result.find("suppressions")) {
-            const U_JsonValue& first = suppressions->items().at(0);
-            EXPECT_EQ(first.stringAt("kind"), "external");
-            EXPECT_EQ(first.stringAt("justification"), "Auto");
+    for (const nlohmann::json& result : results) {
+        if (result.contains("suppressions")) {
+            const nlohmann::json& first = result.at("suppressions").at(0);
+            EXPECT_EQ(first.value("kind", ""), "external");
+            EXPECT_EQ(first.value("justification", ""), "Auto");
             ++external;
         }
-        const U_JsonValue& location = result.find("locations")->items().at(0).find("physicalLocation")->members()[0].second;
-        EXPECT_EQ(location.stringAt("uriBaseId"), "SRCROOT") << location.stringAt("uri");
-        if (location.stringAt("uri") == "src/sensor.h") {
-            const U_JsonValue& related = result.find("relatedLocations")->items().at(0);
-            const U_JsonValue* includeRegion = related.find("physicalLocation")->find("region");
-            ASSERT_NE(includeRegion, nullptr);
-            headerResultHasItsIncludeLine = includeRegion->integerAt("startLine") == 2;
+        const nlohmann::json& location = result.at("locations").at(0).at("physicalLocation").at("artifactLocation");
+        EXPECT_EQ(location.value("uriBaseId", ""), "SRCROOT") << location.value("uri", "");
+        if (location.value("uri", "") == "src/sensor.h") {
+            const nlohmann::json& related = result.at("relatedLocations").at(0);
+            const nlohmann::json& includeRegion = related.at("physicalLocation").at("region");
+            headerResultHasItsIncludeLine = includeRegion.value("startLine", std::int64_t{0}) == 2;
         }
     }
     EXPECT_EQ(external, appended);
@@ -385,17 +384,17 @@ TEST_F(RulesReportEndToEndTest, sarifOfTheExampleCarriesItsResultsAndSuppression
     std::replace(typed.begin(), typed.end(), '/', '\\');
 #endif
     ASSERT_EQ(sarifOfTheExample(path("typed.sarif"), typed).status, 0);
-    const U_JsonValue typedRun = U_JsonValue::parse(readBytes(path("typed.sarif"))).find("runs")->items().at(0);
-    const U_JsonValue& first = typedRun.find("results")->items().at(0);
-    const U_JsonValue& firstLocation = first.find("locations")->items().at(0).find("physicalLocation")->members()[0].second;
+    const nlohmann::json typedRun = nlohmann::json::parse(readBytes(path("typed.sarif"))).at("runs").at(0);
+    const nlohmann::json& first = typedRun.at("results").at(0);
+    const nlohmann::json& firstLocation = first.at("locations").at(0).at("physicalLocation").at("artifactLocation");
 #ifdef _WIN32
     // Windows: the same directory, so the files stay relative to it.
-    EXPECT_EQ(firstLocation.stringAt("uriBaseId"), "SRCROOT") << firstLocation.stringAt("uri");
-    EXPECT_EQ(firstLocation.stringAt("uri").rfind("src/", 0), 0u) << firstLocation.stringAt("uri");
+    EXPECT_EQ(firstLocation.value("uriBaseId", ""), "SRCROOT") << firstLocation.value("uri", "");
+    EXPECT_EQ(firstLocation.value("uri", "").rfind("src/", 0), 0u) << firstLocation.value("uri", "");
 #else
     // POSIX: another directory, so the files are named by their own URIs.
-    EXPECT_EQ(firstLocation.stringAt("uriBaseId"), "");
-    EXPECT_EQ(firstLocation.stringAt("uri").rfind(rootUri + "src/", 0), 0u) << firstLocation.stringAt("uri");
+    EXPECT_EQ(firstLocation.value("uriBaseId", ""), "");
+    EXPECT_EQ(firstLocation.value("uri", "").rfind(rootUri + "src/", 0), 0u) << firstLocation.value("uri", "");
 #endif
 }
 

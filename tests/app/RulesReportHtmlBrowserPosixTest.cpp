@@ -66,7 +66,7 @@ TEST_F(RulesReportHtmlBrowserPosixTest, examplePageRendersItsRowsAndInjectedText
     const ProcessResult made = errtool({"rules-report", report, "--rules", evil + "/suppressions.txt",
                                         "--parameter-rules", evil + "/parameter_suppressions.txt", "--html", page});
     ASSERT_EQ(made.status, 0) << made.err;
-    const U_JsonValue json = U_JsonValue::parse(
+    const nlohmann::json json = nlohmann::json::parse(
         errtool({"rules-report", report, "--rules", evil + "/suppressions.txt", "--parameter-rules",
                  evil + "/parameter_suppressions.txt", "--json"})
             .out);
@@ -80,7 +80,7 @@ TEST_F(RulesReportHtmlBrowserPosixTest, examplePageRendersItsRowsAndInjectedText
     // The example's rows: a row for every rule that hit, every unused and broken rule, every message
     // number and file with hits.
     const std::string hits = table(dom, "hits");
-    EXPECT_EQ(occurrences(hits, "<tr>"), json.find("hits")->items().size() + 1); // and the heading
+    EXPECT_EQ(occurrences(hits, "<tr>"), json.at("hits").size() + 1); // and the heading
     for (const char* rule : {"2100 // legacy cast", "3030 // reviewed:", "1021 1 ^SENSOR_", "4211 1 ^reserved$",
                              "5002 1 ^total$"})
         EXPECT_NE(hits.find(rule), std::string::npos) << rule << "\n" << hits;
@@ -91,8 +91,8 @@ TEST_F(RulesReportHtmlBrowserPosixTest, examplePageRendersItsRowsAndInjectedText
     const std::string unusable = table(dom, "unusable");
     EXPECT_EQ(occurrences(unusable, "<tr class=\"broken\">"), 1u) << unusable;
     EXPECT_NE(unusable.find("3030 // checked: ("), std::string::npos) << unusable;
-    EXPECT_EQ(occurrences(table(dom, "messages"), "<tr>"), json.find("messages")->items().size() + 1);
-    EXPECT_EQ(occurrences(table(dom, "files"), "<tr>"), json.find("files")->items().size() + 1);
+    EXPECT_EQ(occurrences(table(dom, "messages"), "<tr>"), json.at("messages").size() + 1);
+    EXPECT_EQ(occurrences(table(dom, "files"), "<tr>"), json.at("files").size() + 1);
     EXPECT_NE(table(dom, "files").find(path("src/sensor.cpp")), std::string::npos);
     EXPECT_EQ(occurrences(table(dom, "contents"), "<tr>"), 3u); // the two rules files' contents
 

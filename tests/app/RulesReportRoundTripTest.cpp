@@ -4,14 +4,14 @@
 #include "SuppressionReport.h"
 
 #include "RuleMatching.h"
-#include "U_JsonValue.h"
-#include "U_JsonWriter.h"
+#include "U_Utf8Text.h"
 
 #include "TestSupport.h"
 
 #include "TestSeed.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <cstdlib>
 #include <iostream>
@@ -27,9 +27,7 @@ namespace {
 // What a text reads back as from the report: UTF-8 kept, other bytes as Latin-1.
 std::string asRead(const std::string& text)
 {
-    std::string out;
-    U_JsonWriter::appendString(out, text);
-    return U_JsonValue::parse(out).string();
+    return utf8OrLatin1(text);
 }
 
 TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReportedThem)
@@ -103,7 +101,7 @@ TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReporte
         read.readReport(reportPath);
         read.compareWithRules(dir.file("m.txt"), "message");
         read.compareWithRules(dir.file("p.txt"), "parameter");
-        const U_JsonValue json = U_JsonValue::parse(read.json());
+        const nlohmann::json json = nlohmann::json::parse(read.json());
 
         // Hits: every rule that matched, with its line, text and count.
         const std::vector<std::string> messageLines = messageRules->source().lines();
@@ -118,20 +116,20 @@ TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReporte
                                    std::make_pair(asRead(parameterLines.at(match.rule->line - 1)), 0))
                   .first->second.second;
         std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::int64_t>> hits;
-        for (const U_JsonValue& rule : json.find("hits")->items())
-            hits[{rule.stringAt("kind"), rule.integerAt("rule_line")}] = {rule.stringAt("rule"), rule.integerAt("hits")};
+        for (const nlohmann::json& rule : json.at("hits"))
+            hits[{rule.value("kind", ""), rule.value("rule_line", std::int64_t{0})}] = {rule.value("rule", ""), rule.value("hits", std::int64_t{0})};
         EXPECT_EQ(hits, expectedHits);
-        EXPECT_EQ(json.find("runs")->integerAt("records"),
+        EXPECT_EQ(json.at("runs").at("records").get<std::int64_t>(),
                   static_cast<std::int64_t>(messageMatches.size() + parameterMatches.size()));
-        EXPECT_EQ(json.find("runs")->integerAt("diagnostics"), static_cast<std::int64_t>(diagnostics.size()));
+        EXPECT_EQ(json.at("runs").at("diagnostics").get<std::int64_t>(), static_cast<std::int64_t>(diagnostics.size()));
 
         // Unusable lines, with their line numbers and texts.
         std::map<std::int64_t, std::string> expectedUnusable;
         for (const UnusableRuleLine& unusable : messageRules->source().unusable)
             expectedUnusable[unusable.line] = asRead(unusable.text);
         std::map<std::int64_t, std::string> unusable;
-        for (const U_JsonValue& rule : json.find("unusable")->items())
-            unusable[rule.integerAt("rule_line")] = rule.stringAt("rule");
+        for (const nlohmann::json& rule : json.at("unusable"))
+            unusable[rule.value("rule_line", std::int64_t{0})] = rule.value("rule", "");
         EXPECT_EQ(unusable, expectedUnusable);
 
         // Unused: every usable rule without a hit, in both files.
@@ -143,8 +141,8 @@ TEST(RulesReportRoundTripTest, hitsUnusableAndUnusedRulesReadBackAsTheRunReporte
             if (!expectedHits.count({"parameter", rule.line}))
                 expectedUnused.emplace("parameter", rule.line);
         std::set<std::pair<std::string, std::int64_t>> unused;
-        for (const U_JsonValue& rule : json.find("unused")->items())
-            unused.emplace(rule.stringAt("kind"), rule.integerAt("rule_line"));
+        for (const nlohmann::json& rule : json.at("unused"))
+            unused.emplace(rule.value("kind", ""), rule.value("rule_line", std::int64_t{0}));
         EXPECT_EQ(unused, expectedUnused);
         if (HasFailure())
             return;

@@ -128,6 +128,42 @@ TEST_F(UserMistakesTest, toolSettingsAreCheckedAndAMisspeltDryRunNeverWrites)
     }
 }
 
+// A tool name that is a near miss of the tool's own is named in a warning and taken as the tool's:
+// a dry run asked for so never writes. Other tools' settings stay untouched.
+TEST_F(UserMistakesTest, aNearMissOfTheToolNameIsTakenAsTheTool)
+{
+    const auto taken = [](const std::string& option, const std::string& tool, const std::string& entry) {
+        return "WARNING: -po " + option + " names the tool " + tool + "; it is taken as -po suppresszembrel::" + entry +
+               ". Write the tool's name as suppresszembrel::.\n";
+    };
+    const struct {
+        const char* name;
+        std::string setting;
+        int status;
+        std::string errStart;
+        bool written;
+    } cases[] = {
+        {"other letter case", "SuppressZembrel::dry_run=1", 0, taken("SuppressZembrel::dry_run=1", "SuppressZembrel", "dry_run=1"), false},
+        {"one colon", "suppresszembrel:dry_run=1", 0, taken("suppresszembrel:dry_run=1", "suppresszembrel", "dry_run=1"), false},
+        {"a letter missing", "supresszembrel::dry_run=1", 0, taken("supresszembrel::dry_run=1", "supresszembrel", "dry_run=1"), false},
+        {"two letters off, one colon", "suppresszembrol:dry_run=yes", 0,
+         taken("suppresszembrol:dry_run=yes", "suppresszembrol", "dry_run=yes"), false},
+        {"and a misspelt key", "SuppressZembrel::dryrun=1", 10,
+         taken("SuppressZembrel::dryrun=1", "SuppressZembrel", "dryrun=1") + "WARNING: Unknown setting", false},
+        {"a real run asked for", "SUPPRESSZEMBREL::dry_run=0", 0,
+         taken("SUPPRESSZEMBREL::dry_run=0", "SUPPRESSZEMBREL", "dry_run=0"), true},
+        {"another tool", "suppress::dry_run=1", 0, "", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ProcessResult r = run({"-po", c.setting});
+        EXPECT_EQ(r.status, c.status) << r.out << r.err;
+        EXPECT_EQ(r.err.substr(0, consoleText(c.errStart).size()), consoleText(c.errStart)) << r.err;
+        EXPECT_EQ(errorFileChanged(), c.written);
+        writeBytes(path("out/a.cpp.err"), original);
+    }
+}
+
 TEST_F(UserMistakesTest, rulesFilesInOtherEncodingsOrUnreadableAreSaid)
 {
     const std::string messages = path("tool/suppressions.txt");
@@ -144,13 +180,17 @@ TEST_F(UserMistakesTest, rulesFilesInOtherEncodingsOrUnreadableAreSaid)
     };
     const Case cases[] = {
         {"UTF-8 byte order mark", "\xEF\xBB\xBF" "100 legacy\r\n", "", 0, "", true},
-        {"UTF-16", utf16, "", 0,
+        // A message rules file in UTF-16 stops the run: a build must not pass with every rule ignored.
+        {"UTF-16", utf16, "", 10,
          "Ignoring " + messages +
              ": the file is UTF-16 text, so none of its rules can be used. Save it as UTF-8 or ANSI text (Notepad: "
-             "Save As, Encoding UTF-8; PowerShell: Get-Content <file> | Set-Content -Encoding UTF8 <new file>).\n",
+             "Save As, Encoding UTF-8; PowerShell: Get-Content <file> | Set-Content -Encoding UTF8 <new file>).\n" +
+             messages + " cannot be read.\n",
          false},
-        {"UTF-16 without byte order mark", utf16.substr(2), "", 0,
+        {"UTF-16 without byte order mark", utf16.substr(2), "", 10,
          "Ignoring " + messages + ": the file is UTF-16 text", false},
+        {"parameter rules in UTF-16", "100 legacy\n", utf16, 0,
+         "Ignoring " + parameters + ": the file is UTF-16 text", true},
         {"directory in place of suppressions.txt", "", "", 10, messages + " cannot be read.\n", false},
         {"directory in place of parameter_suppressions.txt", "100 legacy\n", "dir", 0,
          parameters + " cannot be read.\nContinuing without parameter suppressions.\n", true},

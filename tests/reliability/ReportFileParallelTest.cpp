@@ -2,13 +2,12 @@
 #include "ChildProcess.h"
 #include "ToolSandbox.h"
 
-#include "U_JsonValue.h"
-
 #include "TestSupport.h"
 
 #include "TestSeed.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <chrono>
 #include <cstdlib>
@@ -21,9 +20,9 @@ namespace {
 
 // Checks that the report is a sequence of whole lines (each a JSON object ended by CR LF) and
 // answers them.
-std::vector<U_JsonValue> wholeLines(const std::string& text)
+std::vector<nlohmann::json> wholeLines(const std::string& text)
 {
-    std::vector<U_JsonValue> lines;
+    std::vector<nlohmann::json> lines;
     std::size_t start = 0;
     while (start < text.size()) {
         const std::size_t end = text.find("\r\n", start);
@@ -32,8 +31,8 @@ std::vector<U_JsonValue> wholeLines(const std::string& text)
             break;
         }
         try {
-            lines.push_back(U_JsonValue::parse(text.substr(start, end - start)));
-        } catch (const U_JsonError& e) {
+            lines.push_back(nlohmann::json::parse(text.substr(start, end - start)));
+        } catch (const nlohmann::json::exception& e) {
             ADD_FAILURE() << "torn line at offset " << start << ": " << e.what();
         }
         start = end + 2;
@@ -81,25 +80,25 @@ TEST(ReportFileParallelTest, sixteenProcessesWriteOneReportWithEveryLineWholeAnd
     for (std::size_t p = 0; p < children.size(); ++p)
         EXPECT_EQ(waitForChild(children[p], 240), 0) << testsupport::readBytes(box.path("run-" + std::to_string(p) + ".txt"));
 
-    const std::vector<U_JsonValue> lines = wholeLines(testsupport::readBytes(report));
+    const std::vector<nlohmann::json> lines = wholeLines(testsupport::readBytes(report));
     std::int64_t runs = 0;
     std::int64_t records = 0;
     // A run's lines follow its run line without another run's lines between them.
     std::string runErrorFile;
     std::int64_t recordsLeft = 0;
-    for (const U_JsonValue& line : lines) {
-        const std::string type = line.stringAt("type");
+    for (const nlohmann::json& line : lines) {
+        const std::string type = line.value("type", "");
         if (type == "run") {
             EXPECT_EQ(recordsLeft, 0) << "a run's records are not all together";
             ++runs;
-            recordsLeft = line.integerAt("records");
+            recordsLeft = line.value("records", std::int64_t{0});
             runErrorFile.clear();
         } else if (type == "record") {
             ++records;
             --recordsLeft;
             if (runErrorFile.empty())
-                runErrorFile = line.stringAt("error_file");
-            EXPECT_EQ(line.stringAt("error_file"), runErrorFile) << "lines of two runs interleave";
+                runErrorFile = line.value("error_file", "");
+            EXPECT_EQ(line.value("error_file", ""), runErrorFile) << "lines of two runs interleave";
         }
     }
     EXPECT_EQ(recordsLeft, 0);
@@ -174,8 +173,8 @@ TEST(ReportFileParallelTest, killedRunsNeverLeaveHalfALine)
     }
     testsupport::writeBytes(errorPath, original);
     ASSERT_EQ(waitForChild(startChild(argv, box.childOptions()), 120), 0);
-    const std::vector<U_JsonValue> lines = wholeLines(testsupport::readBytes(report));
-    EXPECT_EQ(lines.back().stringAt("type"), "record");
+    const std::vector<nlohmann::json> lines = wholeLines(testsupport::readBytes(report));
+    EXPECT_EQ(lines.back().value("type", ""), "record");
     std::cout << "[kills] report unchanged by " << unchanged << " of 25 killed runs, an unfinished line left by "
               << unfinished << "\n";
 }

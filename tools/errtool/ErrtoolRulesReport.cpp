@@ -3,10 +3,12 @@
 
 #include "ErrtoolTable.h"
 
+#include "TextLines.h"
 #include "U_FileBytes.h"
-#include "U_JsonValue.h"
-#include "U_JsonWriter.h"
 #include "U_Sha256.h"
+#include "U_Utf8Text.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <set>
@@ -24,40 +26,24 @@ std::string readText(const std::string& path)
     return bytes;
 }
 
-// Calls the function with every line of the text and its 1-based number, as text mode reads it (a
-// CR before the LF dropped); answers whether the text ends in an unfinished line (no LF), which is
-// not delivered.
-template <class Function>
-bool forEachTextLine(const std::string& text, Function&& function)
+// A line that is JSON but not a report line.
+struct NotAReportLine {};
+
+std::string stringAt(const nlohmann::json& value, const std::string& name)
 {
-    std::size_t start = 0;
-    std::size_t number = 0;
-    while (start < text.size()) {
-        const std::size_t lf = text.find('\n', start);
-        if (lf == std::string::npos)
-            return true;
-        std::string line = text.substr(start, lf - start);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        function(line, ++number);
-        start = lf + 1;
-    }
-    return false;
+    const auto found = value.find(name);
+    return found != value.end() && found->is_string() ? found->get<std::string>() : std::string();
 }
 
-std::string shortHash(const std::string& sha256)
+// A member that is a whole number within range, or 0.
+std::int64_t integerAt(const nlohmann::json& value, const char* name)
 {
-    return sha256.empty() ? "-" : sha256.substr(0, 12);
-}
-
-std::string kindText(const RulesReport::Rule& rule)
-{
-    return rule.kind == "parameter" ? rule.kind + " " + std::to_string(rule.position) : rule.kind;
-}
-
-std::string ruleAt(const std::string& path, std::int32_t line)
-{
-    return path + ":" + std::to_string(line);
+    const auto found = value.find(name);
+    if (found == value.end())
+        return 0;
+    if (found->is_number_unsigned())
+        return found->get<std::uint64_t>() <= static_cast<std::uint64_t>(INT64_MAX) ? found->get<std::int64_t>() : 0;
+    return found->is_number_integer() ? found->get<std::int64_t>() : 0;
 }
 
 // Entries ordered by their count, largest first, then by key.
@@ -70,14 +56,14 @@ std::vector<std::pair<Key, std::int64_t>> byCount(const std::map<Key, std::int64
 }
 
 // The rules in the order of their files and lines (contents of one file side by side).
-std::vector<const RulesReport::Rule*> inFileOrder(const std::map<std::tuple<std::string, std::string, std::int32_t>,
-                                                                 RulesReport::Rule>& rules)
+std::vector<RulesReport::Rule> inFileOrder(const std::map<std::tuple<std::string, std::string, std::int32_t>,
+                                                          RulesReport::Rule>& rules)
 {
-    std::vector<const RulesReport::Rule*> sorted;
+    std::vector<RulesReport::Rule> sorted;
     for (const auto& entry : rules)
-        sorted.push_back(&entry.second);
-    std::stable_sort(sorted.begin(), sorted.end(), [](const RulesReport::Rule* a, const RulesReport::Rule* b) {
-        return std::tie(a->path, a->line, a->sha256) < std::tie(b->path, b->line, b->sha256);
+        sorted.push_back(entry.second);
+    std::stable_sort(sorted.begin(), sorted.end(), [](const RulesReport::Rule& a, const RulesReport::Rule& b) {
+        return std::tie(a.path, a.line, a.sha256) < std::tie(b.path, b.line, b.sha256);
     });
     return sorted;
 }
@@ -89,6 +75,11 @@ void section(std::string& out, const std::string& heading, const TextTable& tabl
 }
 
 } // namespace
+
+std::string shortHash(const std::string& sha256)
+{
+    return sha256.empty() ? "-" : sha256.substr(0, 12);
+}
 
 RulesReport::Content& RulesReport::content(const std::string& path, const std::string& sha256)
 {
@@ -103,16 +94,18 @@ void RulesReport::readReport(const std::string& path)
     const std::string text = readText(path);
     std::size_t skipped = 0;
     std::size_t read = 0;
-    const bool unfinished = forEachTextLine(text, [&](const std::string& line, std::size_t number) {
+    const bool unfinished = platform::forEachTextLine(text, [&](const std::string& line) {
         if (line.find_first_not_of(" \t") == std::string::npos)
             return;
         try {
-            addLine(line, path, number);
+            addLine(line);
             ++read;
-        } catch (const U_JsonError&) {
+        } catch (const nlohmann::json::exception&) {
+            ++skipped;
+        } catch (const NotAReportLine&) {
             ++skipped;
         }
-    });
+    }, 0, false);
     // A file with lines but not one report line is some other file given by mistake (a rules file,
     // an error file): an empty report would read as "no hits".
     if (read == 0 && skipped > 0)
@@ -124,21 +117,21 @@ void RulesReport::readReport(const std::string& path)
         notes_.push_back(path + ": an unfinished last line (no line end) was skipped");
 }
 
-void RulesReport::addLine(const std::string& line, const std::string& reportPath, std::size_t lineNumber)
+void RulesReport::addLine(const std::string& line)
 {
-    const U_JsonValue value = U_JsonValue::parse(line);
-    const std::string type = value.stringAt("type");
+    const nlohmann::json value = nlohmann::json::parse(line);
+    const std::string type = stringAt(value, "type");
     if (type == "run") {
         ++runs_.runs;
-        const bool dryRun = value.integerAt("dry_run") != 0;
+        const bool dryRun = integerAt(value, "dry_run") != 0;
         runs_.dryRuns += dryRun ? 1 : 0;
-        runs_.files += value.integerAt("files");
-        runs_.diagnostics += value.integerAt("diagnostics");
-        runs_.records += value.integerAt("records");
-        runs_.dryRunRecords += dryRun ? value.integerAt("records") : 0;
+        runs_.files += integerAt(value, "files");
+        runs_.diagnostics += integerAt(value, "diagnostics");
+        runs_.records += integerAt(value, "records");
+        runs_.dryRunRecords += dryRun ? integerAt(value, "records") : 0;
         for (const char* kind : {"message_rules", "parameter_rules"}) {
-            const std::string rulesPath = value.stringAt(kind);
-            const std::string sha256 = value.stringAt(std::string(kind) + "_sha256");
+            const std::string rulesPath = stringAt(value, kind);
+            const std::string sha256 = stringAt(value, std::string(kind) + "_sha256");
             if (!rulesPath.empty())
                 ++content(rulesPath, sha256).runs;
             readAsKind_.insert({kind == std::string("message_rules") ? "message" : "parameter", sha256});
@@ -146,15 +139,15 @@ void RulesReport::addLine(const std::string& line, const std::string& reportPath
         return;
     }
     if (type != "record" && type != "unusable" && type != "warning")
-        throw U_JsonError(reportPath + ":" + std::to_string(lineNumber) + ": not a report line");
+        throw NotAReportLine{};
     Rule rule;
-    rule.path = value.stringAt("rules_file");
-    rule.sha256 = value.stringAt("rules_sha256");
-    rule.line = static_cast<std::int32_t>(value.integerAt("rule_line"));
-    rule.kind = value.stringAt("kind");
-    rule.position = value.integerAt("position");
-    rule.text = value.stringAt("rule");
-    rule.reason = value.stringAt(type == "warning" ? "warning" : "reason");
+    rule.path = stringAt(value, "rules_file");
+    rule.sha256 = stringAt(value, "rules_sha256");
+    rule.line = static_cast<std::int32_t>(integerAt(value, "rule_line"));
+    rule.kind = stringAt(value, "kind");
+    rule.position = integerAt(value, "position");
+    rule.text = stringAt(value, "rule");
+    rule.reason = stringAt(value, type == "warning" ? "warning" : "reason");
     if (type == "warning") {
         warnings_.emplace(RuleKey{rule.sha256, rule.kind, rule.line}, rule);
         return;
@@ -164,8 +157,8 @@ void RulesReport::addLine(const std::string& line, const std::string& reportPath
     ++entry.count;
     if (type == "unusable")
         return;
-    ++perMessage_[value.integerAt("message")];
-    ++perFile_[value.stringAt("file")];
+    ++perMessage_[integerAt(value, "message")];
+    ++perFile_[stringAt(value, "file")];
     ++content(rule.path, rule.sha256).hits;
 }
 
@@ -203,153 +196,158 @@ void RulesReport::compareWithRules(const std::string& path, const std::string& k
             unused_.push_back(UnusedRule{named, static_cast<std::int32_t>(number), kind, line});
     };
     // The last line of a rules file counts without its line end too.
-    std::size_t lines = 0;
-    const bool unfinished = forEachTextLine(text, [&](const std::string& line, std::size_t number) {
-        addIfUnused(line, number);
-        lines = number;
-    });
-    if (unfinished)
-        addIfUnused(text.substr(text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1), lines + 1);
+    std::size_t number = 0;
+    platform::forEachTextLine(text, [&](const std::string& line) { addIfUnused(line, ++number); });
 }
 
-std::vector<RulesReport::Content> RulesReport::changedContents() const
+RulesReport::Model RulesReport::model() const
 {
+    Model model;
+    model.runs = runs_;
+    model.recordsAppended = runs_.records - runs_.dryRunRecords;
+    model.hits = inFileOrder(hits_);
+    for (const Rule& rule : model.hits)
+        model.hitCount += rule.count;
+    model.compared = compared_;
+    model.unused = unused_;
+    model.unusable = inFileOrder(unusable_);
+    model.warnings = inFileOrder(warnings_);
+    model.messages = byCount(perMessage_);
+    model.files = byCount(perFile_);
     std::map<std::string, int> perPath;
-    for (const auto& entry : contents_)
+    for (const auto& entry : contents_) {
+        model.contents.push_back(entry.second);
         ++perPath[entry.second.path];
-    std::vector<Content> changed;
-    for (const auto& entry : contents_)
-        if (perPath[entry.second.path] > 1)
-            changed.push_back(entry.second);
-    return changed;
+    }
+    for (const Content& content : model.contents)
+        if (perPath[content.path] > 1)
+            model.changed.push_back(content);
+    model.notes = notes_;
+    return model;
 }
 
-std::string RulesReport::text() const
+std::string RulesReport::renderText(const Model& model)
 {
     // A run examines the files named to it, so a file analysed in several runs counts in each.
-    std::string out = "Runs: " + std::to_string(runs_.runs) + " (" + std::to_string(runs_.dryRuns) +
-                      " dry runs); summed over the runs: " + std::to_string(runs_.files) + " files and " +
-                      std::to_string(runs_.diagnostics) + " diagnostics examined, " +
-                      std::to_string(runs_.records - runs_.dryRunRecords) + " records appended";
-    if (runs_.dryRuns > 0)
-        out += ", " + std::to_string(runs_.dryRunRecords) + " records would be appended by the dry runs";
+    const Runs& runs = model.runs;
+    std::string out = "Runs: " + std::to_string(runs.runs) + " (" + std::to_string(runs.dryRuns) +
+                      " dry runs); summed over the runs: " + std::to_string(runs.files) + " files and " +
+                      std::to_string(runs.diagnostics) + " diagnostics examined, " +
+                      std::to_string(model.recordsAppended) + " records appended";
+    if (runs.dryRuns > 0)
+        out += ", " + std::to_string(runs.dryRunRecords) + " records would be appended by the dry runs";
     out += "\n";
 
     TextTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
-    for (const Rule* hit : inFileOrder(hits_)) {
-        const Rule& rule = *hit;
-        hits.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), kindText(rule), shortHash(rule.sha256),
+    for (const Rule& rule : model.hits)
+        hits.addRow({std::to_string(rule.count), rule.where(), rule.kindText(), shortHash(rule.sha256),
                      rule.text});
-    }
     section(out, "Hits per rule", hits, "no rule hid a diagnostic");
 
     TextTable unused({{"rule", false}, {"kind", false}, {"text", false}});
-    for (const UnusedRule& rule : unused_)
-        unused.addRow({ruleAt(rule.path, rule.line), rule.kind, rule.text});
+    for (const UnusedRule& rule : model.unused)
+        unused.addRow({rule.where(), rule.kind, rule.text});
     section(out, "Unused rules (no hit over all runs)", unused,
-            compared_ ? "none" : "give the rules files (--rules, --parameter-rules) to list them");
+            model.compared ? "none" : "give the rules files (--rules, --parameter-rules) to list them");
 
     TextTable unusable({{"runs", true}, {"rule", false}, {"kind", false}, {"reason", false}, {"text", false}});
-    for (const Rule* entry : inFileOrder(unusable_)) {
-        const Rule& rule = *entry;
-        unusable.addRow({std::to_string(rule.count), ruleAt(rule.path, rule.line), rule.kind, rule.reason, rule.text});
-    }
+    for (const Rule& rule : model.unusable)
+        unusable.addRow({std::to_string(rule.count), rule.where(), rule.kind, rule.reason, rule.text});
     section(out, "Rules that could not be used", unusable, "none");
 
     TextTable warnings({{"rule", false}, {"kind", false}, {"warning", false}, {"text", false}});
-    for (const Rule* entry : inFileOrder(warnings_))
-        warnings.addRow({ruleAt(entry->path, entry->line), kindText(*entry), entry->reason, entry->text});
+    for (const Rule& rule : model.warnings)
+        warnings.addRow({rule.where(), rule.kindText(), rule.reason, rule.text});
     section(out, "Rules to check (read as the tool reads them, perhaps not as meant)", warnings, "none");
 
     TextTable messages({{"hits", true}, {"message", true}});
-    for (const auto& [message, count] : byCount(perMessage_))
+    for (const auto& [message, count] : model.messages)
         messages.addRow({std::to_string(count), std::to_string(message)});
     section(out, "Hits per message number", messages, "none");
 
     TextTable files({{"hits", true}, {"file", false}});
-    for (const auto& [file, count] : byCount(perFile_))
+    for (const auto& [file, count] : model.files)
         files.addRow({std::to_string(count), file});
     section(out, "Hits per source file", files, "none");
 
-    const std::vector<Content> changed = changedContents();
-    if (!changed.empty()) {
+    if (!model.changed.empty()) {
         TextTable contents({{"runs", true}, {"hits", true}, {"content", false}, {"rules file", false}});
-        for (const Content& content : changed)
+        for (const Content& content : model.changed)
             contents.addRow({std::to_string(content.runs), std::to_string(content.hits), shortHash(content.sha256),
                              content.path});
         section(out, "Rules files whose content changed between runs (their hits are counted per content)", contents,
                 "");
     }
-    if (!notes_.empty()) {
+    if (!model.notes.empty()) {
         out += "\nNotes\n";
-        for (const std::string& note : notes_)
+        for (const std::string& note : model.notes)
             out += "  " + note + "\n";
     }
     return out;
 }
 
-std::string RulesReport::json() const
+std::string RulesReport::renderJson(const Model& model)
 {
-    U_JsonWriter out(2);
-    out.beginObject();
-    out.key("runs").beginObject().member("runs", runs_.runs).member("dry_runs", runs_.dryRuns);
-    out.member("files", runs_.files).member("diagnostics", runs_.diagnostics).member("records", runs_.records);
-    out.member("dry_run_records", runs_.dryRunRecords);
-    out.endObject();
+    using Json = nlohmann::ordered_json;
+    const auto text = [](const std::string& bytes) { return utf8OrLatin1(bytes); };
     const auto ruleFields = [&](const Rule& rule) {
-        out.member("rules_file", rule.path).member("rules_sha256", rule.sha256).member("rule_line", rule.line);
-        out.member("kind", rule.kind);
+        Json out;
+        out["rules_file"] = text(rule.path);
+        out["rules_sha256"] = text(rule.sha256);
+        out["rule_line"] = rule.line;
+        out["kind"] = text(rule.kind);
         if (rule.kind == "parameter")
-            out.member("position", rule.position);
-        out.member("rule", rule.text);
+            out["position"] = rule.position;
+        out["rule"] = text(rule.text);
+        return out;
     };
-    out.key("hits").beginArray();
-    for (const Rule* rule : inFileOrder(hits_)) {
-        out.beginObject();
-        ruleFields(*rule);
-        out.member("hits", rule->count).endObject();
+    Json runs;
+    runs["runs"] = model.runs.runs;
+    runs["dry_runs"] = model.runs.dryRuns;
+    runs["files"] = model.runs.files;
+    runs["diagnostics"] = model.runs.diagnostics;
+    runs["records"] = model.runs.records;
+    runs["dry_run_records"] = model.runs.dryRunRecords;
+    Json out;
+    out["runs"] = std::move(runs);
+    Json hits = Json::array();
+    for (const Rule& rule : model.hits) {
+        hits.push_back(ruleFields(rule));
+        hits.back()["hits"] = rule.count;
     }
-    out.endArray();
-    out.key("unused").beginArray();
-    for (const UnusedRule& rule : unused_) {
-        out.beginObject().member("rules_file", rule.path).member("rule_line", rule.line).member("kind", rule.kind);
-        out.member("rule", rule.text).endObject();
+    Json unused = Json::array();
+    for (const UnusedRule& rule : model.unused)
+        unused.push_back(
+            Json{{"rules_file", text(rule.path)}, {"rule_line", rule.line}, {"kind", text(rule.kind)}, {"rule", text(rule.text)}});
+    Json unusable = Json::array();
+    for (const Rule& rule : model.unusable) {
+        unusable.push_back(ruleFields(rule));
+        unusable.back()["reason"] = text(rule.reason);
+        unusable.back()["runs"] = rule.count;
     }
-    out.endArray();
-    out.key("unusable").beginArray();
-    for (const Rule* rule : inFileOrder(unusable_)) {
-        out.beginObject();
-        ruleFields(*rule);
-        out.member("reason", rule->reason).member("runs", rule->count).endObject();
+    Json warnings = Json::array();
+    for (const Rule& rule : model.warnings) {
+        warnings.push_back(ruleFields(rule));
+        warnings.back()["warning"] = text(rule.reason);
     }
-    out.endArray();
-    out.key("warnings").beginArray();
-    for (const Rule* rule : inFileOrder(warnings_)) {
-        out.beginObject();
-        ruleFields(*rule);
-        out.member("warning", rule->reason).endObject();
-    }
-    out.endArray();
-    out.key("messages").beginArray();
-    for (const auto& [message, count] : byCount(perMessage_))
-        out.beginObject().member("message", message).member("hits", count).endObject();
-    out.endArray();
-    out.key("files").beginArray();
-    for (const auto& [file, count] : byCount(perFile_))
-        out.beginObject().member("file", file).member("hits", count).endObject();
-    out.endArray();
-    out.key("changed").beginArray();
-    for (const Content& content : changedContents()) {
-        out.beginObject().member("rules_file", content.path).member("rules_sha256", content.sha256);
-        out.member("runs", content.runs).member("hits", content.hits).endObject();
-    }
-    out.endArray();
-    out.key("notes").beginArray();
-    for (const std::string& note : notes_)
-        out.value(note);
-    out.endArray();
-    out.endObject();
-    return out.text() + "\n";
+    Json messages = Json::array();
+    for (const auto& [message, count] : model.messages)
+        messages.push_back(Json{{"message", message}, {"hits", count}});
+    Json files = Json::array();
+    for (const auto& [file, count] : model.files)
+        files.push_back(Json{{"file", text(file)}, {"hits", count}});
+    Json changed = Json::array();
+    for (const Content& content : model.changed)
+        changed.push_back(Json{{"rules_file", text(content.path)}, {"rules_sha256", text(content.sha256)},
+                               {"runs", content.runs}, {"hits", content.hits}});
+    Json notes = Json::array();
+    for (const std::string& note : model.notes)
+        notes.push_back(text(note));
+    for (auto [name, array] : {std::pair{"hits", &hits}, {"unused", &unused}, {"unusable", &unusable},
+                               {"warnings", &warnings}, {"messages", &messages}, {"files", &files},
+                               {"changed", &changed}, {"notes", &notes}})
+        out[name] = std::move(*array);
+    return out.dump(2) + "\n";
 }
 
 } // namespace errtool

@@ -1,7 +1,8 @@
 // errtool rules-report --html: the rules report as one self-contained page.
 #include "ErrtoolRulesReport.h"
 
-#include "U_JsonWriter.h"
+#include "RulesReportAssets.h"
+#include "U_Utf8Text.h"
 
 #include <algorithm>
 
@@ -20,68 +21,6 @@ constexpr const char* kHead = R"(<!DOCTYPE html>
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Rules report</title>
 <style>
-body { font: 14px/1.45 system-ui, -apple-system, "Segoe UI", "DejaVu Sans", sans-serif; color: #1f2328; margin: 0; background: #f6f8fa; }
-header { background: #24292f; color: #fff; padding: 18px 28px; }
-header h1 { margin: 0; font-size: 22px; font-weight: 600; }
-header p { margin: 4px 0 0; color: #c9d1d9; font-size: 13px; }
-main { padding: 8px 28px 28px; max-width: 1400px; }
-section { background: #fff; border: 1px solid #d0d7de; border-radius: 6px; margin-top: 18px; padding: 4px 16px 14px; }
-h2 { font-size: 16px; margin: 12px 0 8px; }
-h2 .count { font-weight: normal; color: #57606a; }
-.cards { display: flex; flex-wrap: wrap; gap: 12px; margin-top: 18px; }
-.card { background: #fff; border: 1px solid #d0d7de; border-radius: 6px; padding: 10px 16px; min-width: 120px; }
-.card .value { font-size: 24px; font-weight: 600; }
-.card .label { color: #57606a; font-size: 12px; }
-.card.unused { border-color: #d4a72c; background: #fff8c5; }
-.card.broken { border-color: #cf222e; background: #ffebe9; }
-.card.quiet { opacity: .75; }
-table { border-collapse: collapse; width: 100%; }
-th, td { text-align: left; padding: 5px 10px; border-bottom: 1px solid #eaeef2; vertical-align: top; }
-th { font-size: 12px; color: #57606a; font-weight: 600; cursor: pointer; user-select: none; white-space: nowrap; }
-th.num, td.num { text-align: right; }
-th[aria-sort="ascending"]::after { content: " \25B2"; }
-th[aria-sort="descending"]::after { content: " \25BC"; }
-td.mono, code { font-family: ui-monospace, "DejaVu Sans Mono", Menlo, Consolas, monospace; font-size: 12.5px; word-break: break-all; }
-td.barcell { width: 260px; white-space: nowrap; }
-.track { display: inline-block; width: 190px; height: 10px; background: #eaeef2; border-radius: 5px; margin-right: 8px; vertical-align: middle; }
-.bar { display: block; height: 10px; background: #2f81f7; border-radius: 5px; }
-tr.unused td { background: #fff8c5; }
-tr.unused td:first-child { box-shadow: inset 4px 0 #d4a72c; }
-tr.broken td { background: #ffebe9; }
-tr.broken td:first-child { box-shadow: inset 4px 0 #cf222e; }
-.tag { display: inline-block; font-size: 11px; font-weight: 600; padding: 0 6px; border-radius: 10px; margin-left: 6px; }
-.tag.unused { background: #d4a72c; color: #fff; }
-.tag.broken { background: #cf222e; color: #fff; }
-.tag.changed { background: #8250df; color: #fff; }
-.empty { color: #57606a; font-style: italic; margin: 4px 0; }
-ul.notes { margin: 4px 0; padding-left: 20px; }
-footer { color: #57606a; font-size: 12px; padding: 0 28px 24px; }
-</style>
-</head>
-<body>
-)";
-
-// Sorting by a click on a column's heading: numbers by value, other columns by text.
-constexpr const char* kScript = R"(<script>
-document.querySelectorAll("table.sortable th").forEach(function (th) {
-  th.addEventListener("click", function () {
-    var table = th.closest("table"), body = table.tBodies[0], index = th.cellIndex;
-    var numeric = th.classList.contains("num");
-    var ascending = th.getAttribute("aria-sort") !== "ascending";
-    table.querySelectorAll("th").forEach(function (other) { other.removeAttribute("aria-sort"); });
-    th.setAttribute("aria-sort", ascending ? "ascending" : "descending");
-    var key = function (row) {
-      var cell = row.cells[index], value = cell.getAttribute("data-sort") || cell.textContent;
-      return numeric ? Number(value) : value.toLowerCase();
-    };
-    Array.prototype.slice.call(body.rows).sort(function (a, b) {
-      var x = key(a), y = key(b);
-      return (x < y ? -1 : x > y ? 1 : 0) * (ascending ? 1 : -1);
-    }).forEach(function (row) { body.appendChild(row); });
-  });
-});
-document.body.setAttribute("data-sorting", "ready");
-</script>
 )";
 
 std::string escaped(const std::string& text)
@@ -92,11 +31,6 @@ std::string escaped(const std::string& text)
 std::string number(std::int64_t value)
 {
     return std::to_string(value);
-}
-
-std::string shortHash(const std::string& sha256)
-{
-    return sha256.empty() ? "-" : sha256.substr(0, 12);
 }
 
 // A table whose cells are HTML already; a numeric column sorts by value.
@@ -186,7 +120,7 @@ std::string card(const std::string& value, const std::string& label, const std::
 
 std::string htmlEscape(const std::string& text)
 {
-    const std::string utf8 = U_JsonWriter::utf8(text);
+    const std::string utf8 = utf8OrLatin1(text);
     std::string out;
     out.reserve(utf8.size());
     for (const char c : utf8) {
@@ -202,101 +136,91 @@ std::string htmlEscape(const std::string& text)
     return out;
 }
 
-std::string RulesReport::html(const std::vector<std::string>& reportFiles) const
+std::string RulesReport::renderHtml(const Model& model, const std::vector<std::string>& reportFiles)
 {
-    std::string out = kHead;
+    std::string out = std::string(kHead) + assets::kStyle + "</style>\n</head>\n<body>\n";
     out += "<header><h1>Rules report</h1><p>errtool rules-report, from " +
            number(static_cast<std::int64_t>(reportFiles.size())) +
            (reportFiles.size() == 1 ? " report file" : " report files") + " of suppresszembrel runs</p></header>\n<main>\n";
 
-    std::int64_t largestHit = 0;
-    std::int64_t hitCount = 0;
-    for (const auto& entry : hits_) {
-        largestHit = std::max(largestHit, entry.second.count);
-        hitCount += entry.second.count;
-    }
+    const Runs& runs = model.runs;
     out += "<div class=\"cards\">\n";
-    out += card(number(runs_.runs), "runs (" + number(runs_.dryRuns) + " dry runs)");
+    out += card(number(runs.runs), "runs (" + number(runs.dryRuns) + " dry runs)");
     out += card(number(static_cast<std::int64_t>(reportFiles.size())), "report files (builds)");
-    out += card(number(runs_.files), "files (summed over the runs)");
-    out += card(number(runs_.diagnostics), "diagnostics examined (summed over the runs)");
-    out += card(number(runs_.records), "records appended");
-    out += card(number(static_cast<std::int64_t>(hits_.size())), "rules with hits");
-    out += card(compared_ ? number(static_cast<std::int64_t>(unused_.size())) : "?", "unused rules",
-                unused_.empty() ? "quiet" : "unused");
-    out += card(number(static_cast<std::int64_t>(unusable_.size())), "rules that could not be used",
-                unusable_.empty() ? "quiet" : "broken");
+    out += card(number(runs.files), "files (summed over the runs)");
+    out += card(number(runs.diagnostics), "diagnostics examined (summed over the runs)");
+    out += card(number(model.recordsAppended), "records appended");
+    if (runs.dryRuns > 0)
+        out += card(number(runs.dryRunRecords), "records would be appended by the dry runs");
+    out += card(number(static_cast<std::int64_t>(model.hits.size())), "rules with hits");
+    out += card(model.compared ? number(static_cast<std::int64_t>(model.unused.size())) : "?", "unused rules",
+                model.unused.empty() ? "quiet" : "unused");
+    out += card(number(static_cast<std::int64_t>(model.unusable.size())), "rules that could not be used",
+                model.unusable.empty() ? "quiet" : "broken");
+    out += card(number(static_cast<std::int64_t>(model.warnings.size())), "rules to check",
+                model.warnings.empty() ? "quiet" : "unused");
     out += "</div>\n";
 
-    const auto ruleAt = [](const std::string& path, std::int32_t line) { return path + ":" + std::to_string(line); };
-    const auto kindText = [](const Rule& rule) {
-        return rule.kind == "parameter" ? rule.kind + " " + std::to_string(rule.position) : rule.kind;
-    };
-    const auto sortedRules = [](const std::map<RuleKey, Rule>& rules) {
-        std::vector<const Rule*> sorted;
-        for (const auto& entry : rules)
-            sorted.push_back(&entry.second);
-        std::stable_sort(sorted.begin(), sorted.end(), [](const Rule* a, const Rule* b) {
-            return std::tie(a->path, a->line, a->sha256) < std::tie(b->path, b->line, b->sha256);
-        });
-        return sorted;
-    };
     const auto hashCell = [](const std::string& sha256) {
         return HtmlTable::Cell{"<code title=\"" + escaped(sha256) + "\">" + escaped(shortHash(sha256)) + "</code>",
                                sha256, ""};
     };
+    const auto largest = [](const auto& rows, const auto& count) {
+        std::int64_t most = 0;
+        for (const auto& row : rows)
+            most = std::max(most, count(row));
+        return most;
+    };
 
     HtmlTable hits({{"hits", true}, {"rule", false}, {"kind", false}, {"content", false}, {"text", false}});
-    for (const Rule* rule : sortedRules(hits_))
-        hits.addRow({barCell(rule->count, largestHit), monoCell(ruleAt(rule->path, rule->line)), textCell(kindText(*rule)),
-                     hashCell(rule->sha256), monoCell(rule->text)});
+    const std::int64_t largestHit = largest(model.hits, [](const Rule& rule) { return rule.count; });
+    for (const Rule& rule : model.hits)
+        hits.addRow({barCell(rule.count, largestHit), monoCell(rule.where()), textCell(rule.kindText()),
+                     hashCell(rule.sha256), monoCell(rule.text)});
     out += section("hits", "Hits per rule", hits, "No rule hid a diagnostic.");
 
     HtmlTable unused({{"rule", false}, {"kind", false}, {"text", false}});
-    for (const UnusedRule& rule : unused_)
-        unused.addRow({{escaped(ruleAt(rule.path, rule.line)) + "<span class=\"tag unused\">unused</span>", "", "mono"},
+    for (const UnusedRule& rule : model.unused)
+        unused.addRow({{escaped(rule.where()) + "<span class=\"tag unused\">unused</span>", "", "mono"},
                        textCell(rule.kind), monoCell(rule.text)},
                       "unused");
     out += section("unused", "Unused rules (no hit over all runs)", unused,
-                   compared_ ? "None." : "Give the rules files (--rules, --parameter-rules) to list them.");
+                   model.compared ? "None." : "Give the rules files (--rules, --parameter-rules) to list them.");
 
     HtmlTable unusable({{"runs", true}, {"rule", false}, {"kind", false}, {"reason", false}, {"text", false}});
-    for (const Rule* rule : sortedRules(unusable_))
-        unusable.addRow({{number(rule->count), number(rule->count), ""},
-                         {escaped(ruleAt(rule->path, rule->line)) + "<span class=\"tag broken\">broken</span>", "", "mono"},
-                         textCell(rule->kind), textCell(rule->reason), monoCell(rule->text)},
+    for (const Rule& rule : model.unusable)
+        unusable.addRow({{number(rule.count), number(rule.count), ""},
+                         {escaped(rule.where()) + "<span class=\"tag broken\">broken</span>", "", "mono"},
+                         textCell(rule.kind), textCell(rule.reason), monoCell(rule.text)},
                         "broken");
     out += section("unusable", "Rules that could not be used", unusable, "None.");
 
-    std::int64_t largestMessage = 0;
-    for (const auto& entry : perMessage_)
-        largestMessage = std::max(largestMessage, entry.second);
-    std::vector<std::pair<std::int64_t, std::int64_t>> messages(perMessage_.begin(), perMessage_.end());
-    std::stable_sort(messages.begin(), messages.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    HtmlTable messageTable({{"hits", true}, {"message", true}});
-    for (const auto& [message, count] : messages)
-        messageTable.addRow({barCell(count, largestMessage), {number(message), number(message), ""}});
-    out += section("messages", "Hits per message number", messageTable, "None.");
+    HtmlTable warnings({{"rule", false}, {"kind", false}, {"warning", false}, {"text", false}});
+    for (const Rule& rule : model.warnings)
+        warnings.addRow({{escaped(rule.where()) + "<span class=\"tag unused\">check</span>", "", "mono"},
+                         textCell(rule.kindText()), textCell(rule.reason), monoCell(rule.text)},
+                        "unused");
+    out += section("warnings", "Rules to check (read as the tool reads them, perhaps not as meant)", warnings, "None.");
 
-    std::int64_t largestFile = 0;
-    for (const auto& entry : perFile_)
-        largestFile = std::max(largestFile, entry.second);
-    std::vector<std::pair<std::string, std::int64_t>> files(perFile_.begin(), perFile_.end());
-    std::stable_sort(files.begin(), files.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    HtmlTable fileTable({{"hits", true}, {"file", false}});
-    for (const auto& [file, count] : files)
-        fileTable.addRow({barCell(count, largestFile), monoCell(file)});
-    out += section("files", "Hits per source file", fileTable, "None.");
+    HtmlTable messages({{"hits", true}, {"message", true}});
+    const std::int64_t largestMessage = largest(model.messages, [](const auto& row) { return row.second; });
+    for (const auto& [message, count] : model.messages)
+        messages.addRow({barCell(count, largestMessage), {number(message), number(message), ""}});
+    out += section("messages", "Hits per message number", messages, "None.");
+
+    HtmlTable files({{"hits", true}, {"file", false}});
+    const std::int64_t largestFile = largest(model.files, [](const auto& row) { return row.second; });
+    for (const auto& [file, count] : model.files)
+        files.addRow({barCell(count, largestFile), monoCell(file)});
+    out += section("files", "Hits per source file", files, "None.");
 
     // Every content of every rules file the runs read, by its hash; a file read in more than one
     // content changed between runs, and its hits are counted per content.
-    std::map<std::string, int> contentsPerPath;
-    for (const auto& entry : contents_)
-        ++contentsPerPath[entry.second.path];
     HtmlTable contents({{"runs", true}, {"hits", true}, {"rules file", false}, {"content (sha256)", false}});
-    for (const auto& entry : contents_) {
-        const Content& content = entry.second;
-        const bool changed = contentsPerPath[content.path] > 1;
+    for (const Content& content : model.contents) {
+        const bool changed = std::any_of(model.changed.begin(), model.changed.end(), [&](const Content& other) {
+            return other.path == content.path && other.sha256 == content.sha256;
+        });
         contents.addRow({{number(content.runs), number(content.runs), ""},
                          {number(content.hits), number(content.hits), ""},
                          {escaped(content.path) + (changed ? "<span class=\"tag changed\">changed between runs</span>" : ""),
@@ -309,15 +233,15 @@ std::string RulesReport::html(const std::vector<std::string>& reportFiles) const
     for (const std::string& path : reportFiles)
         out += "<li><code>" + escaped(path) + "</code></li>\n";
     out += "</ul>\n";
-    if (!notes_.empty()) {
+    if (!model.notes.empty()) {
         out += "<h2>Notes</h2><ul class=\"notes\" id=\"notes\">\n";
-        for (const std::string& note : notes_)
+        for (const std::string& note : model.notes)
             out += "<li>" + escaped(note) + "</li>\n";
         out += "</ul>\n";
     }
     out += "</section>\n</main>\n";
-    out += "<footer>" + escaped(number(hitCount)) + " hits in all. Click a column's heading to sort by it.</footer>\n";
-    out += kScript;
+    out += "<footer>" + escaped(number(model.hitCount)) + " hits in all. Click a column's heading to sort by it.</footer>\n";
+    out += std::string("<script>\n") + assets::kScript + "</script>\n";
     out += "</body>\n</html>\n";
     return out;
 }

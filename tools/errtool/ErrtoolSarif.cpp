@@ -1,14 +1,18 @@
 // Writing the SARIF log of error files.
 #include "ErrtoolSarif.h"
 
+#include "CodePage.h"
 #include "FilenameStringCompare.h"
 #include "M_InputBonnie.h"
 #include "M_SuppressionContext.h"
+#include "TextLines.h"
 #include "U_FileBytes.h"
-#include "U_JsonWriter.h"
 #include "U_LocationData.h"
 #include "U_PathNames.h"
 #include "U_Sha256.h"
+#include "U_Utf8Text.h"
+
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <memory>
@@ -19,9 +23,22 @@ namespace errtool {
 
 namespace {
 
+// Members stay in the order they are set.
+using Json = nlohmann::ordered_json;
+
 constexpr const char* kSchema = "https://docs.oasis-open.org/sarif/sarif/v2.1.0/errata01/os/schemas/sarif-schema-2.1.0.json";
 constexpr const char* kRootId = "SRCROOT";
 constexpr const char* kFingerprint = "velResultHash/v1";
+// The fingerprint of a result whose source line could not be read where the log was made: it lacks
+// the line's text, so it differs from the one made where the source is readable.
+constexpr const char* kFingerprintWithoutSource = "velResultHash/v1-nosource";
+
+// Paths and texts as read (on Windows in the ANSI code page) as UTF-8, a byte that is not taken as
+// its Latin-1 character.
+std::string utf8(const std::string& text)
+{
+    return utf8OrLatin1(platform::codePageToUtf8(text, platform::fileNameCodePage()));
+}
 
 // Percent-encodes everything but the unreserved characters and "/" (and ":" where it may stand).
 std::string encodePath(const std::string& path, bool keepColon)
@@ -43,15 +60,14 @@ std::string encodePath(const std::string& path, bool keepColon)
     return out;
 }
 
-// Where a path goes in the log: relative to the source root below it, a file URI otherwise.
+// Where a path goes in the log: relative to the source root below it, a file URI otherwise. Paths
+// are taken as read and made UTF-8 here.
 class UriMaker {
 public:
-    explicit UriMaker(const std::string& sourceRoot)
+    // The root is a directory's canonical path (or empty for none).
+    explicit UriMaker(const std::string& root) : root_(utf8(root))
     {
-        if (sourceRoot.empty())
-            return;
-        root_ = toForwardSlashes(fullPath(sourceRoot));
-        if (root_.empty() || root_.back() != '/')
+        if (!root_.empty() && root_.back() != '/')
             root_ += '/';
     }
 
@@ -60,32 +76,59 @@ public:
     // The URI, and whether it is relative to the source root.
     std::pair<std::string, bool> uri(const std::string& path) const
     {
-        if (isBelowRoot(path))
-            return {encodePath(path.substr(root_.size()), false), true};
-        return {fileUri(path), false};
+        const std::string text = utf8(path);
+        if (isBelowRoot(text))
+            return {encodePath(text.substr(root_.size()), false), true};
+        return {fileUri(text), false};
     }
 
     // The path as people read it in messages: below the root relative to it.
-    std::string shown(const std::string& path) const { return isBelowRoot(path) ? path.substr(root_.size()) : path; }
+    std::string shown(const std::string& path) const
+    {
+        const std::string text = utf8(path);
+        return isBelowRoot(text) ? text.substr(root_.size()) : text;
+    }
 
-    void write(U_JsonWriter& out, const std::string& path) const
+    // The path relative to the root, with ".." steps for one outside it, so that it is the same in
+    // every checkout: the path a fingerprint takes.
+    std::string relative(const std::string& path) const
+    {
+        const std::string text = utf8(path);
+        if (isBelowRoot(text))
+            return text.substr(root_.size());
+        if (root_.empty())
+            return text;
+        std::size_t common = 0; // the length of the directories both begin with
+        for (std::size_t i = 0; i < root_.size() && i < text.size(); ++i) {
+            if (!sameName(root_.substr(i, 1), text.substr(i, 1)))
+                break;
+            if (root_[i] == '/')
+                common = i + 1;
+        }
+        std::string up;
+        for (std::size_t i = common; i < root_.size(); ++i)
+            if (root_[i] == '/')
+                up += "../";
+        return up + text.substr(common);
+    }
+
+    Json artifactLocation(const std::string& path) const
     {
         const auto [text, relative] = uri(path);
-        out.key("artifactLocation").beginObject().member("uri", text);
+        Json location{{"uri", text}};
         if (relative)
-            out.member("uriBaseId", kRootId);
-        out.endObject();
+            location["uriBaseId"] = kRootId;
+        return location;
     }
 
 private:
+    bool sameName(const std::string& a, const std::string& b) const { return !sameNames_(a, b) && !sameNames_(b, a); }
+
     // Letter case counts only where the platform's file names have it: on Windows, C:/Project/a.c
     // lies below a root given as c:\project.
     bool isBelowRoot(const std::string& path) const
     {
-        if (root_.empty() || path.size() <= root_.size())
-            return false;
-        const std::string head = path.substr(0, root_.size());
-        return !sameNames_(head, root_) && !sameNames_(root_, head);
+        return !root_.empty() && path.size() > root_.size() && sameName(path.substr(0, root_.size()), root_);
     }
 
     std::string root_;
@@ -103,17 +146,7 @@ public:
             std::unique_ptr<std::vector<std::string>> lines;
             if (!path.empty() && readWholeFile(path, bytes)) {
                 lines = std::make_unique<std::vector<std::string>>();
-                std::size_t start = 0;
-                while (start < bytes.size()) {
-                    std::size_t lf = bytes.find('\n', start);
-                    if (lf == std::string::npos)
-                        lf = bytes.size();
-                    std::string line = bytes.substr(start, lf - start);
-                    if (!line.empty() && line.back() == '\r')
-                        line.pop_back();
-                    lines->push_back(std::move(line));
-                    start = lf + 1;
-                }
+                platform::forEachTextLine(bytes, [&](const std::string& line) { lines->push_back(line); });
             }
             found = files_.emplace(path, std::move(lines)).first;
         }
@@ -141,11 +174,11 @@ std::string messageText(const M_Diagnostic& diagnostic, const UriMaker& uris, bo
 std::string parameterText(const M_ParamType& parameter, const UriMaker& uris, bool withLocations)
 {
     if (const std::string* value = parameter.stringValue())
-        return *value;
+        return utf8(*value);
     if (const auto* list = dynamic_cast<const M_ParamListType*>(&parameter)) {
         std::string out = "[";
         for (std::size_t i = 0; i < list->values().size(); ++i)
-            out += (i > 0 ? ", " : "") + list->values()[i];
+            out += (i > 0 ? ", " : "") + utf8(list->values()[i]);
         return out + "]";
     }
     if (const auto* messages = dynamic_cast<const M_ParamMsgListType*>(&parameter)) {
@@ -154,7 +187,7 @@ std::string parameterText(const M_ParamType& parameter, const UriMaker& uris, bo
             out += (i > 0 ? "; " : "") + messageText(*messages->messages()[i], uris, withLocations);
         return out + "]";
     }
-    return parameter.text();
+    return utf8(parameter.text());
 }
 
 std::string messageText(const M_Diagnostic& diagnostic, const UriMaker& uris, bool withLocations)
@@ -188,6 +221,7 @@ struct Result {
     bool pragma = false;
     bool user = false;
     std::string fingerprint;
+    bool withoutSource = false; // the fingerprint lacks the line's text, which could not be read
 };
 
 std::string chainKey(const std::vector<const U_LocationData*>& chain)
@@ -198,87 +232,75 @@ std::string chainKey(const std::vector<const U_LocationData*>& chain)
     return key;
 }
 
-void writeRegion(U_JsonWriter& out, SourceLines& sources, const U_LocationData& location)
+Json region(SourceLines& sources, const U_LocationData& location)
 {
-    out.key("region").beginObject();
+    Json region;
     if (location.line() > 0) {
-        out.member("startLine", location.line());
+        region["startLine"] = location.line();
         if (location.column() > 0)
-            out.member("startColumn", location.column());
+            region["startColumn"] = location.column();
     } else {
         // A finding about the whole file (line 0) covers its lines, from the first to the last.
-        out.member("startLine", 1);
+        region["startLine"] = 1;
         const std::vector<std::string>* lines = sources.lines(location.file().fullName());
         if (lines && !lines->empty())
-            out.member("endLine", static_cast<std::int64_t>(lines->size()));
+            region["endLine"] = lines->size();
     }
-    out.endObject();
+    return region;
 }
 
-void writePhysicalLocation(U_JsonWriter& out, const UriMaker& uris, SourceLines& sources, const U_LocationData& location)
+Json physicalLocation(const UriMaker& uris, SourceLines& sources, const U_LocationData& location)
 {
-    out.key("physicalLocation").beginObject();
-    uris.write(out, location.file().fullName());
-    writeRegion(out, sources, location);
-    out.endObject();
+    return Json{{"artifactLocation", uris.artifactLocation(location.file().fullName())},
+                {"region", region(sources, location)}};
 }
 
-void writeSuppressions(U_JsonWriter& out, const Result& result)
+Json suppressions(const Result& result)
 {
-    if (result.justifications.empty() && !result.pragma && !result.user)
-        return;
-    const auto hiddenBy = [&](const char* by) { out.key("properties").beginObject().member("hiddenBy", by).endObject(); };
-    out.key("suppressions").beginArray();
+    const auto suppression = [](const char* kind, const char* by) {
+        return Json{{"kind", kind}, {"properties", {{"hiddenBy", by}}}};
+    };
+    Json list = Json::array();
     for (const std::string& justification : result.justifications) {
-        out.beginObject().member("kind", "external").member("justification", justification);
-        hiddenBy("record");
-        out.endObject();
+        Json entry{{"kind", "external"}, {"justification", utf8(justification)}};
+        entry["properties"] = {{"hiddenBy", "record"}};
+        list.push_back(std::move(entry));
     }
-    if (result.pragma) {
-        out.beginObject().member("kind", "inSource");
-        hiddenBy("pragma");
-        out.endObject();
-    }
-    if (result.user) {
-        out.beginObject().member("kind", "external");
-        hiddenBy("user");
-        out.endObject();
-    }
-    out.endArray();
+    if (result.pragma)
+        list.push_back(suppression("inSource", "pragma"));
+    if (result.user)
+        list.push_back(suppression("external", "user"));
+    return list;
 }
 
-void writeResult(U_JsonWriter& out, const UriMaker& uris, SourceLines& sources, const Result& result,
-                 std::size_t ruleIndex)
+Json resultJson(const UriMaker& uris, SourceLines& sources, const Result& result, std::size_t ruleIndex)
 {
     const M_Diagnostic& diagnostic = *result.diagnostic;
-    out.beginObject();
-    out.member("ruleId", std::to_string(diagnostic.messageNumber())).member("ruleIndex", static_cast<std::int64_t>(ruleIndex));
-    out.member("level", "warning");
-    out.key("message").beginObject().member("text", result.message).endObject();
+    Json out;
+    out["ruleId"] = std::to_string(diagnostic.messageNumber());
+    out["ruleIndex"] = ruleIndex;
+    out["level"] = "warning";
+    out["message"] = {{"text", utf8OrLatin1(result.message)}};
     if (const U_LocationData* location = diagnostic.location().get()) {
-        out.key("locations").beginArray().beginObject();
-        writePhysicalLocation(out, uris, sources, *location);
-        out.endObject().endArray();
+        out["locations"] = Json::array({Json{{"physicalLocation", physicalLocation(uris, sources, *location)}}});
         if (!result.chains.empty() && !result.chains.front().empty()) {
-            out.key("relatedLocations").beginArray();
+            Json related = Json::array();
             std::int64_t id = 0;
-            for (const auto& chain : result.chains) {
-                for (const U_LocationData* step : chain) {
-                    out.beginObject().member("id", ++id);
-                    writePhysicalLocation(out, uris, sources, *step);
-                    out.key("message").beginObject().member("text", "included from here").endObject();
-                    out.endObject();
-                }
-            }
-            out.endArray();
+            for (const auto& chain : result.chains)
+                for (const U_LocationData* step : chain)
+                    related.push_back(Json{{"id", ++id},
+                                           {"physicalLocation", physicalLocation(uris, sources, *step)},
+                                           {"message", {{"text", "included from here"}}}});
+            out["relatedLocations"] = std::move(related);
         }
     }
-    out.key("partialFingerprints").beginObject().member(kFingerprint, result.fingerprint).endObject();
-    writeSuppressions(out, result);
-    out.endObject();
+    out["partialFingerprints"] = {{result.withoutSource ? kFingerprintWithoutSource : kFingerprint, result.fingerprint}};
+    if (!result.justifications.empty() || result.pragma || result.user)
+        out["suppressions"] = suppressions(result);
+    return out;
 }
 
-void writeRule(U_JsonWriter& out, std::int32_t number, const SarifOptions& options)
+Json rule(std::int32_t number, const SarifOptions& options)
 {
     const std::string id = std::to_string(number);
     const auto known = options.messageTexts.find(number);
@@ -297,11 +319,10 @@ void writeRule(U_JsonWriter& out, std::int32_t number, const SarifOptions& optio
                    " of the VEL analyser family: its documentation explains the message. "
                    "errtool sarif --messages FILE gives the rules the texts of the messages.";
     }
-    out.beginObject().member("id", id);
-    out.key("shortDescription").beginObject().member("text", shortText).endObject();
-    out.key("fullDescription").beginObject().member("text", fullText).endObject();
-    out.key("help").beginObject().member("text", helpText).endObject();
-    out.endObject();
+    return Json{{"id", id},
+                {"shortDescription", {{"text", utf8OrLatin1(shortText)}}},
+                {"fullDescription", {{"text", utf8OrLatin1(fullText)}}},
+                {"help", {{"text", utf8OrLatin1(helpText)}}}};
 }
 
 } // namespace
@@ -312,19 +333,11 @@ std::map<std::int32_t, std::string> readMessageTexts(const std::string& path)
     if (!readWholeFile(path, bytes))
         throw SarifError("cannot read " + path);
     std::map<std::int32_t, std::string> texts;
-    std::size_t start = 0;
     std::size_t number = 0;
-    while (start < bytes.size()) {
-        std::size_t lf = bytes.find('\n', start);
-        if (lf == std::string::npos)
-            lf = bytes.size();
-        std::string line = bytes.substr(start, lf - start);
-        start = lf + 1;
+    platform::forEachTextLine(bytes, [&](const std::string& line) {
         ++number;
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.find_first_not_of(" \t") == std::string::npos)
-            continue;
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            return;
         const std::string where = path + ":" + std::to_string(number) + ": ";
         std::size_t digits = 0;
         while (digits < line.size() && digits < 9 && line[digits] >= '0' && line[digits] <= '9')
@@ -336,7 +349,7 @@ std::map<std::int32_t, std::string> readMessageTexts(const std::string& path)
         const auto message = static_cast<std::int32_t>(std::stol(line.substr(0, digits)));
         if (!texts.emplace(message, line.substr(text)).second)
             throw SarifError(where + "message " + std::to_string(message) + " is given a second time");
-    }
+    });
     return texts;
 }
 
@@ -369,9 +382,49 @@ std::string fileUri(const std::string& path)
     return "file://" + std::string(slashes[0] == '/' ? "" : "/") + encodePath(slashes, true);
 }
 
-std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& options)
+namespace {
+
+// The folder of the source file an error file was made for: the file of its diagnostics (or of
+// the files that included them) whose name with ".err" is the error file's; beside the error file
+// when none is.
+std::string analysedSourceFolder(const SarifInput& input)
 {
-    const UriMaker uris(options.sourceRoot);
+    const std::string errorFile = baseName(toForwardSlashes(input.path));
+    for (const auto& diagnostic : input.reader->diagnostics())
+        for (const U_LocationData* step = diagnostic->location().get(); step; step = step->includingLocation())
+            if (baseName(step->file().fullName()) + ".err" == errorFile)
+                return dirName(step->file().fullName());
+    return dirName(toForwardSlashes(fullPath(input.path)));
+}
+
+// The source root: the one given, else the folder that holds the analysed sources of all the error
+// files, so that the log's paths and fingerprints do not depend on where the checkout lies.
+std::string sourceRootOf(const std::vector<SarifInput>& inputs, const SarifOptions& options)
+{
+    if (!options.sourceRoot.empty())
+        return toForwardSlashes(fullPath(options.sourceRoot));
+    std::string root;
+    for (const SarifInput& input : inputs) {
+        std::string folder = analysedSourceFolder(input) + "/";
+        if (root.empty()) {
+            root = folder;
+            continue;
+        }
+        std::size_t common = 0;
+        for (std::size_t i = 0; i < root.size() && i < folder.size() && root[i] == folder[i]; ++i)
+            if (root[i] == '/')
+                common = i + 1;
+        root.resize(common);
+    }
+    return root;
+}
+
+} // namespace
+
+std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& options,
+                     std::vector<std::string>* unreadableSources)
+{
+    const UriMaker uris(sourceRootOf(inputs, options));
     SourceLines sources;
 
     // The results, a diagnostic that several error files hold (a header's) once.
@@ -424,13 +477,19 @@ std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& 
         Result& result = results[i];
         const M_Diagnostic& diagnostic = *result.diagnostic;
         const U_LocationData* location = diagnostic.location().get();
+        // A line's text that cannot be read here is marked in the fingerprint's name.
+        const bool hasLine = location && location->line() > 0;
+        result.withoutSource = hasLine && !sources.lines(result.file);
         std::string what = std::to_string(diagnostic.messageNumber()) + '\0' +
-                           (result.file.empty() ? std::string() : uris.uri(result.file).first) + '\0' +
-                           fingerprintLineText(location ? sources.line(result.file, location->line()) : std::string()) +
+                           (result.file.empty() ? std::string() : encodePath(uris.relative(result.file), false)) +
+                           '\0' + fingerprintLineText(hasLine ? sources.line(result.file, location->line()) : std::string()) +
                            '\0' + topMessageText(diagnostic, uris, false);
         const std::int64_t occurrence = ++seen[what];
         result.fingerprint = sha256Hex(what + '\0' + std::to_string(occurrence)).substr(0, 32) + ":" +
                              std::to_string(occurrence);
+        if (result.withoutSource && unreadableSources &&
+            std::find(unreadableSources->begin(), unreadableSources->end(), result.file) == unreadableSources->end())
+            unreadableSources->push_back(result.file);
     }
 
     std::map<std::int32_t, std::size_t> ruleIndex;
@@ -440,27 +499,24 @@ std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& 
     for (auto& entry : ruleIndex)
         entry.second = next++;
 
-    U_JsonWriter out(2);
-    out.beginObject().member("$schema", kSchema).member("version", "2.1.0");
-    out.key("runs").beginArray().beginObject();
-    out.key("tool").beginObject().key("driver").beginObject();
-    out.member("name", "VEL").member("fullName", "VEL analyser family (VELC, VELCPP)");
+    Json driver{{"name", "VEL"}, {"fullName", "VEL analyser family (VELC, VELCPP)"}};
     if (!options.version.empty())
-        out.member("version", options.version);
-    out.key("rules").beginArray();
+        driver["version"] = options.version;
+    Json rules = Json::array();
     for (const auto& entry : ruleIndex)
-        writeRule(out, entry.first, options);
-    out.endArray().endObject().endObject();
-    if (!uris.root().empty()) {
-        out.key("originalUriBaseIds").beginObject().key(kRootId).beginObject();
-        out.member("uri", fileUri(uris.root())).endObject().endObject();
-    }
-    out.key("results").beginArray();
+        rules.push_back(rule(entry.first, options));
+    driver["rules"] = std::move(rules);
+    Json run;
+    run["tool"] = {{"driver", std::move(driver)}};
+    if (!uris.root().empty())
+        run["originalUriBaseIds"] = {{kRootId, {{"uri", fileUri(uris.root())}}}};
+    Json resultList = Json::array();
     for (const Result& result : results)
-        writeResult(out, uris, sources, result, ruleIndex[result.diagnostic->messageNumber()]);
-    out.endArray();
-    out.endObject().endArray().endObject();
-    return out.text() + "\n";
+        resultList.push_back(resultJson(uris, sources, result, ruleIndex[result.diagnostic->messageNumber()]));
+    run["results"] = std::move(resultList);
+    Json log{{"$schema", kSchema}, {"version", "2.1.0"}};
+    log["runs"] = Json::array({std::move(run)});
+    return log.dump(2) + "\n";
 }
 
 } // namespace errtool

@@ -18,7 +18,8 @@ struct SarifInput {
 };
 
 struct SarifOptions {
-    // Paths below it (when not empty) are relative to it, others are file URIs.
+    // Paths below it are relative to it, others are file URIs. When empty, the folder that holds
+    // the analysed sources of the error files is the root.
     std::string sourceRoot;
     // The texts of the analyser's messages, by number (--messages); the rules say what is known
     // without them.
@@ -51,7 +52,11 @@ std::string format2Source(const std::string& errorFile, const std::string& direc
 // its error file, "inSource" for one hidden by pragma, "external" for one hidden by the user, each
 // with the "hiddenBy" property. A diagnostic that several error files hold (a header's, reached
 // from several sources) is one result with the include chain of each.
-std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& options);
+// The fingerprints take the file's path relative to the source root, so that two checkouts in
+// different folders give the same ones. A result whose source file cannot be read here has its
+// fingerprint under "velResultHash/v1-nosource"; such files are added to `unreadableSources`.
+std::string sarifLog(const std::vector<SarifInput>& inputs, const SarifOptions& options,
+                     std::vector<std::string>* unreadableSources = nullptr);
 
 // The URI of a canonical path: "file:///..." for an absolute one, "file://server/share/..." for a
 // UNC path, percent-encoded.

@@ -197,14 +197,19 @@ int sarif(const std::vector<std::string>& args)
     std::vector<errtool::SarifInput> inputs;
     for (const std::string& file : files) {
         // A format-2 error file's locations refer to its analysed source, which only its name tells.
-        readers.push_back(M_InputBonnie::openAndRead(file, errtool::format2Source(file, sourceDir)));
+        M_ReadFailure failure;
+        readers.push_back(M_InputBonnie::openAndRead(file, errtool::format2Source(file, sourceDir), nullptr, &failure));
         if (!readers.back()) {
-            std::cerr << "errtool: cannot read error file " << file << "\n";
+            std::cerr << "errtool: cannot read error file " << file << ": " << failure.text() << "\n";
             return 2;
         }
         inputs.push_back({file, readers.back().get()});
     }
-    const std::string log = errtool::sarifLog(inputs, options);
+    std::vector<std::string> unreadable;
+    const std::string log = errtool::sarifLog(inputs, options, &unreadable);
+    for (const std::string& source : unreadable)
+        std::cerr << "errtool: cannot read source file " << source
+                  << " here: the fingerprints of its results go without its lines' text (velResultHash/v1-nosource)\n";
     if (output.empty()) {
         std::cout << log;
         return 0;

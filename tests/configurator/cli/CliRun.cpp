@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+
 namespace clitest {
 
 namespace {
@@ -22,6 +24,31 @@ std::string fromConsoleText(const std::string& console)
     return text;
 }
 
+// Takes the "Wrote <path>" lines out of the output; answers their Windows paths as the file tree
+// names them ("C:\\a\\b.txt" as "drives/c/a/b.txt").
+std::vector<std::string> takeListedFiles(std::string& out)
+{
+    std::vector<std::string> listed;
+    std::string rest;
+    for (std::size_t start = 0; start < out.size();) {
+        std::size_t end = out.find('\n', start);
+        end = end == std::string::npos ? out.size() : end + 1;
+        const std::string line = out.substr(start, end - start);
+        start = end;
+        if (line.rfind("Wrote ", 0) != 0 || line.size() < 10 || line[7] != ':') {
+            rest += line;
+            continue;
+        }
+        std::string path = "drives/" + std::string(1, static_cast<char>(std::tolower(static_cast<unsigned char>(line[6])))) +
+                           line.substr(8, line.size() - 9);
+        for (char& c : path)
+            c = c == '\\' ? '/' : c;
+        listed.push_back(path);
+    }
+    out = rest;
+    return listed;
+}
+
 } // namespace
 
 CliRun runCli(const conftest::FakeInstallation& installation, const std::vector<std::string>& arguments)
@@ -34,6 +61,7 @@ CliRun runCli(const conftest::FakeInstallation& installation, const std::vector<
     CliRun run;
     run.result = testsupport::runProcess(argv, options);
     run.result.out = fromConsoleText(run.result.out);
+    run.listed = takeListedFiles(run.result.out);
     run.result.err = fromConsoleText(run.result.err);
     run.written = conftest::changedFiles(before, installation.files());
     return run;

@@ -14,8 +14,10 @@ class FakeInstallation;
 namespace clitest {
 
 struct CliRun {
-    testsupport::ProcessResult result; // status and output, the output's line ends turned into LF
+    testsupport::ProcessResult result; // status and output, the output's line ends turned into LF,
+                                       // without the lines that list the files written
     conftest::FileTree written;        // the files of the installation that the run created or changed
+    std::vector<std::string> listed;   // the files the run said it wrote, named as `written` names them
 };
 
 // Runs zembrelconf-cli with `arguments`, in the environment of the test (which names the fake

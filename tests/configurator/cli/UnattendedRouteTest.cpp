@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include <functional>
 
 namespace {
@@ -36,6 +39,21 @@ protected:
         std::vector<std::string> all;
         for (const auto& entry : files)
             all.push_back(entry.first);
+        return all;
+    }
+
+    // The files the run listed, once each, in the order of the names.
+    static std::vector<std::string> listed(const clitest::CliRun& run)
+    {
+        const std::set<std::string> once(run.listed.begin(), run.listed.end());
+        return std::vector<std::string>(once.begin(), once.end());
+    }
+
+    // The names of the files the configurator wrote: not those the wrenv stand-in notes.
+    static std::vector<std::string> configuratorFiles(const clitest::CliRun& run)
+    {
+        std::vector<std::string> all = names(run.written);
+        all.erase(std::remove(all.begin(), all.end(), "drives/c/WindRiver/wrenv.args"), all.end());
         return all;
     }
 
@@ -76,6 +94,7 @@ TEST_F(UnattendedRouteTest, everyRouteOfTheWizardWritesTheWizardsFilesAndShowsIt
         EXPECT_EQ(r.result.status, 0) << r.result.out;
         EXPECT_EQ(r.result.out, summaryText(route.summary));
         EXPECT_EQ(r.result.err, "");
+        EXPECT_EQ(listed(r), configuratorFiles(r)) << "the files the run says it wrote";
         EXPECT_EQ(conftest::differences(r.written, conftest::expectedRouteFiles(route.expected)), "");
         if (route.expected == std::string("vxworks-generated-diab")) {
             EXPECT_EQ(fresh.wrenvArguments(),
@@ -91,6 +110,7 @@ TEST_F(UnattendedRouteTest, failingGeneratorStopsAtPageFiveWithItsMessageAndNoFi
     const clitest::CliRun r = run("target = VxWorks\ncompiler-personality = generated\n");
     EXPECT_EQ(r.result.status, 3);
     EXPECT_EQ(r.result.out, "Varnholt failed\nto generate personality.\n");
+    EXPECT_EQ(listed(r), configuratorFiles(r));
     // PageFive's files (GNU, the wizard's choice with no compiler selected) are written; Finish's are not.
     EXPECT_EQ(names(r.written), std::vector<std::string>({
                                     "drives/c/VNH/bin/settings.txt",
@@ -136,9 +156,16 @@ TEST_F(UnattendedRouteTest, wizardsOwnStopsKeepTheirMessagesAndStatusesAndWriteN
          "target = Visual Studio\n", 10, "Cannot get short path of ::UNASSIGNED::\n"},
         {"no Visual Studio personality",
          [&] { install.remove("C:\\VEL\\VELCPP3\\personalities"); },
-         "target = Visual Studio\n", confcli::kStatusNoInstallation,
-         "No VELC++ Visual Studio personalities found\nPlease install desired VELC++ VC Integration\n" +
-             noInstallationHint()},
+         "target = Visual Studio\n", confcli::kStatusNoVsPersonality,
+         "No VELC++ Visual Studio personalities found\nPlease install desired VELC++ VC Integration\n"},
+        {"no Varnholt in the registry",
+         [&] {
+             std::string text = FakeInstallation::registryText();
+             text.erase(text.find("[HKEY_LOCAL_MACHINE\\Software\\NX:VEL\\Varnholt]"));
+             install.writeRegistry(text);
+         },
+         "target = VxWorks\ncompiler-personality = generated\n", confcli::kStatusRegistryValue,
+         "Could not find Varnholt (VNH).\nEnsure VNH-2.0.1 (or later) is installed.\n"},
     };
     for (const Stop& stop : stops) {
         SCOPED_TRACE(stop.name);
@@ -148,7 +175,7 @@ TEST_F(UnattendedRouteTest, wizardsOwnStopsKeepTheirMessagesAndStatusesAndWriteN
         const clitest::CliRun r = run(stop.answers);
         EXPECT_EQ(r.result.status, stop.status);
         EXPECT_EQ(r.result.out, stop.out);
-        EXPECT_EQ(names(r.written), std::vector<std::string>());
+        EXPECT_EQ(listed(r), configuratorFiles(r));
     }
 }
 

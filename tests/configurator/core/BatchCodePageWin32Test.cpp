@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -88,7 +89,15 @@ TEST(BatchCodePageWin32, pathWithoutShortFormIsReportedAndWrittenWithQuestionMar
     ASSERT_FALSE(name.empty());
     FakeInstallation inst;
     conftest::MessageCapture capture;
+    std::vector<conf::WrittenFile> written;
+    const conf::WrittenFileObserver previous =
+        conf::setWrittenFileObserver([&](const conf::WrittenFile& file) { written.push_back(file); });
     conf::writePostAnalysisBatch(kCustomSa, true, "C:\\" + name + "\\missing.exe", "%Q");
+    conf::setWrittenFileObserver(previous);
+    // The batch file is told as written, with the line that lost the path (zembrelconf-cli names both).
+    ASSERT_FALSE(written.empty());
+    EXPECT_EQ(written.back().path, kCustomSa);
+    EXPECT_NE(std::string::npos, written.back().lostLine.find(name + "\\missing.exe")) << written.back().lostLine;
     EXPECT_NE(std::string::npos, capture.last().find(std::string("Batch file ") + kCustomSa + " names characters that code page "
                                                        + std::to_string(platform::batchFileCodePage())));
     EXPECT_NE(std::string::npos, inst.read(kCustomSa).find("\"C:\\?"));
