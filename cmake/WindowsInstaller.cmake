@@ -7,6 +7,7 @@
 # suppresszembrel\ (the program and its two rules files), ZembrelIntegration\ (the templates, the
 # configurators; zembrelconf.exe where the kit has the wizard, which then gets a Start menu entry),
 # and the rest at the top. Every file of the folder is installed below INSTALLDIR.
+cmake_minimum_required(VERSION 3.25)
 foreach(variable STAGE OUTPUT VERSION ARCH WORK)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "WindowsInstaller.cmake needs -D${variable}=...")
@@ -99,7 +100,11 @@ set(written_files
   "WrittenVxPa:WRITTENVXDIR:zembrel-vxworks.p_a"
   "WrittenWrapperMsvc:WRITTENWRAPPERDIR:wrapper_msvc.cfg"
   "WrittenWrapperDiab:WRITTENWRAPPERDIR:wrapper_diab.cfg"
-  "WrittenWrapperGnu:WRITTENWRAPPERDIR:wrapper_gnu.cfg")
+  "WrittenWrapperGnu:WRITTENWRAPPERDIR:wrapper_gnu.cfg"
+  "WrittenDiabPc:WRITTENDIABDIR:dcc.p_c"   # the personality generator's, for VxWorks with Diab
+  "WrittenDiabDir:WRITTENDIABDIR:"         # and its folder, when that is empty then
+  "WrittenGnuPc:WRITTENGNUDIR:gcc.p_c"
+  "WrittenGnuDir:WRITTENGNUDIR:")
 set(removals "")
 foreach(entry IN LISTS written_files)
   string(REPLACE ":" ";" entry "${entry}")
