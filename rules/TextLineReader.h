@@ -32,19 +32,26 @@ public:
     template <class Function>
     static void forEachLine(const std::string& bytes, Function&& function, std::size_t start = 0)
     {
+        forEachLineAt(bytes, [&](const std::string& line, std::size_t) { function(line); }, start);
+    }
+
+    // The same, with the offset of each line's first byte: function(line, offset).
+    template <class Function>
+    static void forEachLineAt(const std::string& bytes, Function&& function, std::size_t start = 0)
+    {
         std::size_t pos = start;
         std::string line;
         while (pos < bytes.size()) {
             const std::size_t lf = bytes.find('\n', pos);
             if (lf == std::string::npos) { // the last line, without a LF: a CR at its end stays
                 line.assign(bytes, pos, std::string::npos);
-                function(line);
+                function(line, pos);
                 return;
             }
             line.assign(bytes, pos, lf - pos);
             if (!line.empty() && line.back() == '\r')
                 line.pop_back();
-            function(line);
+            function(line, pos);
             pos = lf + 1;
         }
     }

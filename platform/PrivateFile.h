@@ -1,0 +1,20 @@
+// Files that only the current user writes: what the tool keeps between runs in a shared directory.
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+// Replaces the bytes with the whole content of the file at the path. False (the bytes emptied) when
+// the file is missing, cannot be read, is not a regular file, or could have been written by someone
+// else: on POSIX systems a file that another user owns, that others may write to, or that is a
+// symbolic link is refused, so that nobody can plant it in a shared temporary directory.
+bool readPrivateFile(const std::string& path, std::string& bytes);
+
+// Writes the bytes to a new file that only the current user may read and write, in the directory of
+// the path, and puts it in place of the path in one step: readers see the old file or the new one,
+// never part of one. Writers racing for the same path each put a whole file there; the last one
+// stays. False when any step fails; nothing is then left behind but what was at the path before.
+bool replacePrivateFile(const std::string& path, const std::string& bytes);
+
+} // namespace platform

@@ -1,0 +1,162 @@
+// A reading of a rules file taken from its digest: rules are parsed and compiled as numbers need them.
+#pragma once
+
+#include "RuleSet.h"
+#include "RulesDigest.h"
+#include "TextLineReader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+// Whether a message number has rules, for the reader's question about every diagnostic: numbers up
+// to 65,535 (all that the analyser uses) in a table, others in a sorted list.
+class RuleNumberSet {
+public:
+    explicit RuleNumberSet(const std::vector<RulesDigestRule>& rules)
+    {
+        for (const RulesDigestRule& rule : rules) {
+            const std::int32_t number = rule.messageNumber;
+            if (number >= 0 && number < kDenseLimit) {
+                if (static_cast<std::size_t>(number) >= dense_.size())
+                    dense_.resize(static_cast<std::size_t>(number) + 1, 0);
+                dense_[static_cast<std::size_t>(number)] = 1;
+            } else if (sparse_.empty() || sparse_.back() != number) {
+                sparse_.push_back(number);
+            }
+        }
+        std::sort(sparse_.begin(), sparse_.end());
+    }
+
+    bool contains(std::int32_t number) const
+    {
+        if (number >= 0 && static_cast<std::size_t>(number) < dense_.size())
+            return dense_[static_cast<std::size_t>(number)] != 0;
+        return !sparse_.empty() && std::binary_search(sparse_.begin(), sparse_.end(), number);
+    }
+
+private:
+    static constexpr std::int32_t kDenseLimit = 1 << 16;
+    std::vector<std::uint8_t> dense_;
+    std::vector<std::int32_t> sparse_;
+};
+
+namespace deferredrules {
+
+template <class Rule, class = void>
+struct HasPosition : std::false_type {};
+template <class Rule>
+struct HasPosition<Rule, std::void_t<decltype(std::declval<Rule>().position)>> : std::true_type {};
+
+// The position a digest gives the rule: a parameter rule's own, 0 for a message rule.
+template <class Rule>
+std::int32_t positionOf(const Rule& rule)
+{
+    if constexpr (HasPosition<Rule>::value)
+        return rule.position;
+    else
+        return 0;
+}
+
+} // namespace deferredrules
+
+template <class Rule>
+class DeferredRules {
+public:
+    // The source holds the rules file's path, bytes and unusable lines; the rules are the digest's.
+    DeferredRules(RulesFileSource source, std::vector<RulesDigestRule> rules)
+        : source_(std::move(source)), rules_(std::move(rules)), numbers_(rules_)
+    {
+    }
+    DeferredRules(const DeferredRules&) = delete;
+    DeferredRules& operator=(const DeferredRules&) = delete;
+
+    const RulesFileSource& source() const { return source_; }
+    const RuleNumberSet& numbers() const { return numbers_; }
+
+    // A rule set holding every rule of the numbers (sorted, without repeats) and of the numbers
+    // asked for before; for those numbers it matches as the complete reading would. Each rule is
+    // parsed again from its line with parse(line, rule, report), which compiles its pattern. Null
+    // when a line does not give a usable rule with the number, position and line that the digest
+    // says: the digest does not describe the file, and nothing taken from it may be used. The set's
+    // source holds the path only.
+    template <class Parse>
+    SharedRuleSet<Rule> select(const std::vector<std::int32_t>& numbers, const Parse& parse)
+    {
+        std::vector<std::int32_t> wanted;
+        std::set_union(selectedNumbers_.begin(), selectedNumbers_.end(), numbers.begin(), numbers.end(),
+                       std::back_inserter(wanted));
+        if (selection_ && wanted.size() == selectedNumbers_.size())
+            return selection_;
+
+        std::vector<Rule> rules;
+        for (const std::int32_t number : wanted) {
+            const auto range = std::equal_range(rules_.begin(), rules_.end(), number, ByNumber());
+            for (auto it = range.first; it != range.second; ++it) {
+                Rule rule;
+                if (!parseAt(*it, parse, rule))
+                    return nullptr;
+                rules.push_back(std::move(rule));
+            }
+        }
+        std::stable_sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
+        RulesFileSource source;
+        source.path = source_.path;
+        selection_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+        selectedNumbers_ = std::move(wanted);
+        return selection_;
+    }
+
+private:
+    struct ByNumber {
+        bool operator()(const RulesDigestRule& rule, std::int32_t number) const { return rule.messageNumber < number; }
+        bool operator()(std::int32_t number, const RulesDigestRule& rule) const { return number < rule.messageNumber; }
+    };
+
+    // The line starting at the digest's offset, read as a reading reads it: up to the LF, a CR
+    // before the LF dropped.
+    template <class Parse>
+    bool parseAt(const RulesDigestRule& digested, const Parse& parse, Rule& rule) const
+    {
+        const std::string& bytes = source_.bytes;
+        const std::size_t start = TextLineReader::textStart(bytes);
+        if (digested.offset >= bytes.size() || digested.offset < start ||
+            (digested.offset > start && bytes[digested.offset - 1] != '\n'))
+            return false;
+        const std::size_t lf = bytes.find('\n', digested.offset);
+        std::string line;
+        if (lf == std::string::npos) {
+            line.assign(bytes, digested.offset, std::string::npos);
+        } else {
+            line.assign(bytes, digested.offset, lf - digested.offset);
+            if (!line.empty() && line.back() == '\r')
+                line.pop_back();
+        }
+        bool reported = false;
+        auto report = [&reported](const char*, const std::string&) { reported = true; };
+        if (!parse(line, rule, report) || reported)
+            return false;
+        rule.line = digested.line;
+        return rule.messageNumber == digested.messageNumber &&
+               deferredrules::positionOf(rule) == digested.position;
+    }
+
+    RulesFileSource source_;
+    std::vector<RulesDigestRule> rules_; // by number, then line
+    RuleNumberSet numbers_;
+    std::vector<std::int32_t> selectedNumbers_; // sorted
+    SharedRuleSet<Rule> selection_;
+};
+
+// A reading of a rules file: complete (every rule parsed and compiled), or deferred (taken from a
+// digest). Exactly one of the two is set.
+template <class Rule>
+struct RuleReading {
+    SharedRuleSet<Rule> complete;
+    std::shared_ptr<DeferredRules<Rule>> deferred;
+};
