@@ -1,9 +1,33 @@
 // Files that only the current user writes: what the tool keeps between runs in a shared directory.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
+
+// A private file open for reading parts of it (the checks of readPrivateFile apply).
+class PrivateFileReader {
+public:
+    PrivateFileReader() = default;
+    ~PrivateFileReader();
+    PrivateFileReader(const PrivateFileReader&) = delete;
+    PrivateFileReader& operator=(const PrivateFileReader&) = delete;
+
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const;
+    // Replaces the bytes with the size bytes at the offset; false (the bytes emptied) when the file
+    // does not hold them all.
+    bool readAt(std::uint64_t offset, std::size_t size, std::string& bytes);
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
 
 // Replaces the bytes with the whole content of the file at the path. False (the bytes emptied) when
 // the file is missing, cannot be read, is not a regular file, or could have been written by someone

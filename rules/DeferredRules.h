@@ -2,7 +2,9 @@
 #pragma once
 
 #include "RuleSet.h"
+#include "RulePattern.h"
 #include "RulesDigest.h"
+#include "RulesDigestStore.h"
 #include "TextLineReader.h"
 
 #include <algorithm>
@@ -68,9 +70,11 @@ std::int32_t positionOf(const Rule& rule)
 template <class Rule>
 class DeferredRules {
 public:
-    // The source holds the rules file's path, bytes and unusable lines; the rules are the digest's.
-    DeferredRules(RulesFileSource source, std::vector<RulesDigestRule> rules)
-        : source_(std::move(source)), rules_(std::move(rules)), numbers_(rules_)
+    // The source holds the rules file's path, bytes and unusable lines; the rules and the groups of
+    // compiled patterns are the digest's, loaded as the kind.
+    DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestRule> rules,
+                  std::vector<RulesDigestGroup> groups)
+        : kind_(kind), source_(std::move(source)), rules_(std::move(rules)), groups_(std::move(groups)), numbers_(rules_)
     {
     }
     DeferredRules(const DeferredRules&) = delete;
@@ -97,13 +101,18 @@ public:
         std::vector<Rule> rules;
         for (const std::int32_t number : wanted) {
             const auto range = std::equal_range(rules_.begin(), rules_.end(), number, ByNumber());
+            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), number))
+                offerCompiledPatterns(number, range.first, range.second);
             for (auto it = range.first; it != range.second; ++it) {
                 Rule rule;
-                if (!parseAt(*it, parse, rule))
+                if (!parseAt(*it, parse, rule)) {
+                    RulePattern::forgetCompiled();
                     return nullptr;
+                }
                 rules.push_back(std::move(rule));
             }
         }
+        RulePattern::withdrawOffers();
         std::stable_sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
         RulesFileSource source;
         source.path = source_.path;
@@ -118,6 +127,38 @@ private:
         bool operator()(std::int32_t number, const RulesDigestRule& rule) const { return number < rule.messageNumber; }
     };
 
+    // The compiled patterns of the number's rules from the digest file, offered to the parsing
+    // that follows instead of compiling them. Without them (no group, or one that cannot be read
+    // unchanged) the patterns are compiled.
+    void offerCompiledPatterns(std::int32_t number, typename std::vector<RulesDigestRule>::const_iterator first,
+                               typename std::vector<RulesDigestRule>::const_iterator last)
+    {
+        const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
+                                            [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
+        std::string serialised;
+        if (group == groups_.end() || group->messageNumber != number ||
+            !RulesDigestStore::loadGroup(kind_, *group, serialised))
+            return;
+        std::vector<std::string> texts;
+        for (auto it = first; it != last; ++it)
+            texts.push_back(textFrom(it->patternOffset));
+        RulePattern::offer(serialised, texts);
+    }
+
+    // The text from the offset to the end of its line, read as a reading reads it: up to the LF, a
+    // CR before the LF dropped.
+    std::string textFrom(std::size_t offset) const
+    {
+        const std::string& bytes = source_.bytes;
+        const std::size_t lf = bytes.find('\n', offset);
+        if (lf == std::string::npos)
+            return bytes.substr(offset);
+        std::string text = bytes.substr(offset, lf - offset);
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        return text;
+    }
+
     // The line starting at the digest's offset, read as a reading reads it: up to the LF, a CR
     // before the LF dropped.
     template <class Parse>
@@ -128,26 +169,21 @@ private:
         if (digested.offset >= bytes.size() || digested.offset < start ||
             (digested.offset > start && bytes[digested.offset - 1] != '\n'))
             return false;
-        const std::size_t lf = bytes.find('\n', digested.offset);
-        std::string line;
-        if (lf == std::string::npos) {
-            line.assign(bytes, digested.offset, std::string::npos);
-        } else {
-            line.assign(bytes, digested.offset, lf - digested.offset);
-            if (!line.empty() && line.back() == '\r')
-                line.pop_back();
-        }
+        const std::string line = textFrom(digested.offset);
         bool reported = false;
         auto report = [&reported](const char*, const std::string&) { reported = true; };
         if (!parse(line, rule, report) || reported)
             return false;
         rule.line = digested.line;
         return rule.messageNumber == digested.messageNumber &&
-               deferredrules::positionOf(rule) == digested.position;
+               deferredrules::positionOf(rule) == digested.position && digested.patternOffset > digested.offset &&
+               digested.patternOffset - digested.offset == line.size() - rule.pattern.size();
     }
 
+    RulesKind kind_;
     RulesFileSource source_;
     std::vector<RulesDigestRule> rules_; // by number, then line
+    std::vector<RulesDigestGroup> groups_; // by number
     RuleNumberSet numbers_;
     std::vector<std::int32_t> selectedNumbers_; // sorted
     SharedRuleSet<Rule> selection_;

@@ -2,6 +2,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include "RulesDigest.h"
 
+#include "RulePattern.h"
 #include "RulesMessages.h"
 
 #include <pcre2.h>
@@ -26,6 +27,15 @@ const char* const kReasons[] = {
 };
 constexpr std::uint8_t kReasonCount = static_cast<std::uint8_t>(std::size(kReasons));
 
+std::int32_t numberOf(const RulesDigestRule& rule)
+{
+    return rule.messageNumber;
+}
+std::int32_t numberOf(std::int32_t number)
+{
+    return number;
+}
+
 std::uint8_t reasonCode(const char* reason)
 {
     for (std::uint8_t i = 0; i < kReasonCount; ++i)
@@ -34,9 +44,11 @@ std::uint8_t reasonCode(const char* reason)
     return 0;
 }
 
+} // namespace
+
 // A 64-bit checksum against damage (not against forgery, which the file's owner check is for): four
 // independent lanes of multiply and xor-shift, so that it runs at memory speed.
-std::uint64_t checksum(const char* data, std::size_t size)
+std::uint64_t rulesDigestChecksum(const char* data, std::size_t size)
 {
     constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ULL;
     std::uint64_t lanes[4] = {size, kPrime, ~size, kPrime ^ 0xFF51AFD7ED558CCDULL};
@@ -55,6 +67,13 @@ std::uint64_t checksum(const char* data, std::size_t size)
     h ^= h >> 31;
     h *= 0xBF58476D1CE4E5B9ULL;
     return h ^ (h >> 29);
+}
+
+namespace {
+
+std::uint64_t checksum(const char* data, std::size_t size)
+{
+    return rulesDigestChecksum(data, size);
 }
 
 class Writer {
@@ -116,8 +135,10 @@ private:
     std::size_t pos_ = 0;
 };
 
-constexpr std::size_t kRuleBytes = 16;
-constexpr std::size_t kHeaderBytes = sizeof kMagic + 4 + 8 + 8; // magic, byte order, body size, checksum
+constexpr std::size_t kRuleBytes = 20;
+constexpr std::size_t kGroupBytes = 28; // number, count, offset, size, checksum
+constexpr std::size_t kHeaderBytes = kRulesDigestHeaderBytes; // magic, byte order, body size, checksum
+static_assert(kHeaderBytes == sizeof kMagic + 4 + 8 + 8, "the header's layout");
 
 } // namespace
 
@@ -125,7 +146,7 @@ constexpr std::size_t kHeaderBytes = sizeof kMagic + 4 + 8 + 8; // magic, byte o
 // stamp, kind, path, the rules file's bytes, the unusable lines (line, reason code, text, pattern),
 // the usable rules (number, position, line, offset; 16 bytes each).
 std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std::string& bytes,
-                              const RulesDigest& digest, const std::string& stamp)
+                              const RulesDigest& digest, const std::string& stamp, const std::string& codes)
 {
     std::string body;
     body.reserve(bytes.size() + path.size() + stamp.size() + 64 + digest.rules.size() * kRuleBytes);
@@ -151,13 +172,34 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
         out.value(rule.position);
         out.value(rule.line);
         out.value(rule.offset);
+        out.value(rule.patternOffset);
+    }
+    out.value(static_cast<std::uint64_t>(codes.size()));
+    out.value(static_cast<std::uint32_t>(digest.groups.size()));
+    for (const RulesDigestGroup& group : digest.groups) {
+        out.value(group.messageNumber);
+        out.value(group.count);
+        out.value(group.offset);
+        out.value(group.size);
+        out.value(group.checksum);
     }
     std::string data(kMagic, sizeof kMagic);
     Writer head(data);
     head.value(kByteOrder);
     head.value(static_cast<std::uint64_t>(body.size()));
     head.value(checksum(body.data(), body.size()));
-    return data + body;
+    return data + body + codes;
+}
+
+std::uint64_t rulesDigestBodySize(const std::string& header)
+{
+    if (header.size() < kHeaderBytes || header.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
+        return 0;
+    std::uint32_t order = 0;
+    std::uint64_t size = 0;
+    std::memcpy(&order, header.data() + sizeof kMagic, 4);
+    std::memcpy(&size, header.data() + sizeof kMagic + 4, 8);
+    return order == kByteOrder ? size : 0;
 }
 
 bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::string& path, const std::string& bytes,
@@ -198,7 +240,7 @@ bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::strin
         line.reason = kReasons[code - 1];
         previous = line.line;
     }
-    if (!in.value(count) || in.left() != static_cast<std::size_t>(count) * kRuleBytes)
+    if (!in.value(count) || in.left() < static_cast<std::size_t>(count) * kRuleBytes)
         return false;
     digest.rules.assign(count, RulesDigestRule());
     for (std::size_t i = 0; i < count; ++i) {
@@ -207,7 +249,9 @@ bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::strin
         in.value(rule.position);
         in.value(rule.line);
         in.value(rule.offset);
-        if (rule.line < 1 || rule.line > lineCount || rule.offset >= bytes.size())
+        in.value(rule.patternOffset);
+        if (rule.line < 1 || rule.line > lineCount || rule.offset >= bytes.size() ||
+            rule.patternOffset <= rule.offset || rule.patternOffset > bytes.size())
             return false;
         if (i > 0) {
             const RulesDigestRule& before = digest.rules[i - 1];
@@ -216,7 +260,54 @@ bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::strin
                 return false;
         }
     }
+    std::uint32_t groups = 0;
+    if (!in.value(digest.codesSize) || !in.value(groups) || in.left() != static_cast<std::size_t>(groups) * kGroupBytes)
+        return false;
+    digest.groups.assign(groups, RulesDigestGroup());
+    for (std::size_t i = 0; i < groups; ++i) {
+        RulesDigestGroup& group = digest.groups[i];
+        in.value(group.messageNumber);
+        in.value(group.count);
+        in.value(group.offset);
+        in.value(group.size);
+        in.value(group.checksum);
+        const auto rules = std::equal_range(digest.rules.begin(), digest.rules.end(), group.messageNumber,
+                                            [](const auto& a, const auto& b) { return numberOf(a) < numberOf(b); });
+        if ((i > 0 && group.messageNumber <= digest.groups[i - 1].messageNumber) ||
+            group.count != static_cast<std::size_t>(rules.second - rules.first) || group.count == 0 ||
+            group.offset > digest.codesSize || group.size > digest.codesSize - group.offset)
+            return false;
+    }
     return true;
+}
+
+void addRulesDigestGroups(RulesDigest& digest, const std::vector<std::shared_ptr<const RulePattern>>& patterns,
+                          std::string& codes)
+{
+    std::vector<std::string> serialisedGroups;
+    std::size_t first = 0;
+    while (first < digest.rules.size()) {
+        const std::int32_t number = digest.rules[first].messageNumber;
+        std::size_t end = first;
+        while (end < digest.rules.size() && digest.rules[end].messageNumber == number)
+            ++end;
+        const std::vector<std::shared_ptr<const RulePattern>> group(patterns.begin() + static_cast<std::ptrdiff_t>(first),
+                                                                    patterns.begin() + static_cast<std::ptrdiff_t>(end));
+        std::string serialised = RulePattern::serialize(group);
+        if (!serialised.empty() && serialised.size() < UINT32_MAX) {
+            const std::uint64_t offset = digest.groups.empty() ? 0 : digest.groups.back().offset + digest.groups.back().size;
+            digest.groups.push_back(RulesDigestGroup{number, static_cast<std::uint32_t>(end - first), offset,
+                                                     static_cast<std::uint32_t>(serialised.size()),
+                                                     checksum(serialised.data(), serialised.size())});
+            serialisedGroups.push_back(std::move(serialised));
+        }
+        first = end;
+    }
+    codes.clear();
+    codes.reserve(digest.groups.empty() ? 0 : digest.groups.back().offset + digest.groups.back().size);
+    for (const std::string& serialised : serialisedGroups)
+        codes += serialised;
+    digest.codesSize = codes.size();
 }
 
 std::string rulesDigestStamp()

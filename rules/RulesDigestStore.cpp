@@ -12,8 +12,17 @@ struct StoreState {
     std::string directory;
     bool loading = true;
     std::string stamp;
-    std::string scratch; // a digest file's bytes, kept for the next one
+    std::string scratch; // a digest's bytes, kept for the next one
+    // Per kind: the digest file that load() took last, kept open for its compiled patterns, and
+    // where they start in it.
+    platform::PrivateFileReader files[2];
+    std::uint64_t codesStart[2] = {0, 0};
 };
+
+int slot(RulesKind kind)
+{
+    return kind == RulesKind::Message ? 0 : 1;
+}
 
 StoreState& state()
 {
@@ -70,17 +79,33 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
     StoreState& store = state();
     if (!loading())
         return false;
-    if (!platform::readPrivateFile(fileFor(kind, path), store.scratch))
+    platform::PrivateFileReader& file = store.files[slot(kind)];
+    if (!file.open(fileFor(kind, path)) || !file.readAt(0, kRulesDigestHeaderBytes, store.scratch))
         return false;
-    return decodeRulesDigest(store.scratch, kind, path, bytes, stamp(), digest);
+    const std::uint64_t size = rulesDigestBodySize(store.scratch);
+    if (size == 0 || size >= (1ull << 31) ||
+        !file.readAt(0, kRulesDigestHeaderBytes + static_cast<std::size_t>(size), store.scratch) ||
+        !decodeRulesDigest(store.scratch, kind, path, bytes, stamp(), digest)) {
+        file.close();
+        return false;
+    }
+    store.codesStart[slot(kind)] = kRulesDigestHeaderBytes + size;
+    return true;
+}
+
+bool RulesDigestStore::loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string& serialised)
+{
+    StoreState& store = state();
+    return store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + group.offset, group.size, serialised) &&
+           rulesDigestChecksum(serialised.data(), serialised.size()) == group.checksum;
 }
 
 void RulesDigestStore::save(RulesKind kind, const std::string& path, const std::string& bytes,
-                            const RulesDigest& digest)
+                            const RulesDigest& digest, const std::string& codes)
 {
     if (state().directory.empty())
         return;
-    const std::string data = encodeRulesDigest(kind, path, bytes, digest, stamp());
+    const std::string data = encodeRulesDigest(kind, path, bytes, digest, stamp(), codes);
     if (!data.empty())
         platform::replacePrivateFile(fileFor(kind, path), data);
 }

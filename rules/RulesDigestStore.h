@@ -20,8 +20,12 @@ public:
 
     // The digest of the bytes of the rules file at the path; false when there is none to take.
     static bool load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest);
-    // Keeps the digest for later runs; a failure is not reported.
-    static void save(RulesKind kind, const std::string& path, const std::string& bytes, const RulesDigest& digest);
+    // The compiled patterns of a group of the digest that load() gave last for the kind, checked
+    // against the group's checksum; false when they cannot be read whole and unchanged.
+    static bool loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string& serialised);
+    // Keeps the digest, with its compiled patterns, for later runs; a failure is not reported.
+    static void save(RulesKind kind, const std::string& path, const std::string& bytes, const RulesDigest& digest,
+                     const std::string& codes);
     // No digest is taken any more in this process (one was found not to fit its rules file); what
     // the process reads in full is still saved, replacing it.
     static void stopLoading();

@@ -66,19 +66,32 @@ public:
         if (RulesDigestStore::load(kind, path, scratch_, digest)) {
             for (const UnusableRuleLine& unusable : digest.unusable)
                 report(out, path, unusable.reason, unusable.text);
-            deferred_ = std::make_shared<DeferredRules<Rule>>(RulesFileSource{path, scratch_, std::move(digest.unusable)},
-                                                              std::move(digest.rules));
+            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, RulesFileSource{path, scratch_, std::move(digest.unusable)},
+                                                              std::move(digest.rules), std::move(digest.groups));
             return {nullptr, deferred_};
         }
         deferred_.reset();
         readAnew(path, out, parse, &digest.rules);
         if (scratch_.size() < UINT32_MAX) { // offsets are kept in 32 bits
             digest.unusable = set_->source().unusable;
-            std::stable_sort(digest.rules.begin(), digest.rules.end(),
-                             [](const RulesDigestRule& a, const RulesDigestRule& b) {
-                                 return a.messageNumber < b.messageNumber;
-                             });
-            RulesDigestStore::save(kind, path, scratch_, digest);
+            // The rules by number, file order kept within one, with their compiled patterns.
+            const std::vector<Rule>& inFileOrder = set_->inFileOrder();
+            std::vector<std::size_t> order(inFileOrder.size());
+            for (std::size_t i = 0; i < order.size(); ++i)
+                order[i] = i;
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+                return inFileOrder[a].messageNumber < inFileOrder[b].messageNumber;
+            });
+            std::vector<RulesDigestRule> byNumber;
+            std::vector<std::shared_ptr<const RulePattern>> patterns;
+            for (const std::size_t i : order) {
+                byNumber.push_back(digest.rules[i]);
+                patterns.push_back(inFileOrder[i].compiled);
+            }
+            digest.rules = std::move(byNumber);
+            std::string codes;
+            addRulesDigestGroups(digest, patterns, codes);
+            RulesDigestStore::save(kind, path, scratch_, digest, codes);
         }
         return {set_, nullptr};
     }
@@ -187,8 +200,9 @@ private:
             }
             rule.line = lineNumber;
             if (digestRules)
-                digestRules->push_back(RulesDigestRule{rule.messageNumber, deferredrules::positionOf(rule), lineNumber,
-                                                       static_cast<std::uint32_t>(offset)});
+                digestRules->push_back(RulesDigestRule{
+                    rule.messageNumber, deferredrules::positionOf(rule), lineNumber, static_cast<std::uint32_t>(offset),
+                    static_cast<std::uint32_t>(offset + line.size() - rule.pattern.size())});
             rules.push_back(std::move(rule));
         }, TextLineReader::textStart(source.bytes));
         set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));

@@ -9,37 +9,92 @@
 
 namespace platform {
 
-bool readPrivateFile(const std::string& path, std::string& bytes)
+namespace {
+
+// Opens the file for reading when it is a regular file of the current user that others may not
+// write; -1 otherwise.
+int openPrivate(const std::string& path, struct stat& info)
 {
-    bytes.clear();
     int fd;
     do {
         fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        return false;
-    struct stat info;
+        return -1;
     const bool ours = ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_uid == ::geteuid() &&
-                      (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && info.st_size >= 0 &&
-                      static_cast<unsigned long long>(info.st_size) < (1ull << 31);
+                      (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 && info.st_size >= 0;
     if (!ours) {
         ::close(fd);
-        return false;
+        return -1;
     }
-    bytes.resize(static_cast<std::size_t>(info.st_size));
+    return fd;
+}
+
+bool readFully(int fd, std::uint64_t offset, std::size_t size, std::string& bytes)
+{
+    bytes.resize(size);
     std::size_t done = 0;
-    while (done < bytes.size()) {
-        const long long got = posixio::readAt(fd, static_cast<std::int64_t>(done), &bytes[done], bytes.size() - done);
+    while (done < size) {
+        const long long got =
+            posixio::readAt(fd, static_cast<std::int64_t>(offset + done), &bytes[done], size - done);
         if (got <= 0)
             break;
         done += static_cast<std::size_t>(got);
     }
-    ::close(fd);
-    if (done != bytes.size()) { // shorter than its size said, or a read error
+    if (done != size) { // shorter than it should be, or a read error
         bytes.clear();
         return false;
     }
     return true;
+}
+
+} // namespace
+
+PrivateFileReader::~PrivateFileReader()
+{
+    close();
+}
+
+bool PrivateFileReader::open(const std::string& path)
+{
+    close();
+    struct stat info;
+    fd_ = openPrivate(path, info);
+    return fd_ >= 0;
+}
+
+void PrivateFileReader::close()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+}
+
+bool PrivateFileReader::isOpen() const
+{
+    return fd_ >= 0;
+}
+
+bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, std::string& bytes)
+{
+    if (fd_ < 0) {
+        bytes.clear();
+        return false;
+    }
+    return readFully(fd_, offset, size, bytes);
+}
+
+bool readPrivateFile(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    struct stat info;
+    const int fd = openPrivate(path, info);
+    if (fd < 0)
+        return false;
+    const bool read = static_cast<unsigned long long>(info.st_size) < (1ull << 31) &&
+                      readFully(fd, 0, static_cast<std::size_t>(info.st_size), bytes);
+    ::close(fd);
+    return read;
 }
 
 bool replacePrivateFile(const std::string& path, const std::string& bytes)

@@ -8,36 +8,90 @@
 
 namespace platform {
 
-bool readPrivateFile(const std::string& path, std::string& bytes)
+namespace {
+
+// Shared for reading and deleting, so that a writer can move a new file over this one meanwhile;
+// this handle keeps reading the old one.
+HANDLE openPrivate(const std::string& path)
 {
-    bytes.clear();
-    // Shared for reading and deleting, so that a writer can move a new file over this one meanwhile;
-    // this handle keeps reading the old one.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
-        return false;
-    LARGE_INTEGER size;
-    const bool regular = GetFileType(file) == FILE_TYPE_DISK && GetFileSizeEx(file, &size) &&
-                         size.QuadPart >= 0 && size.QuadPart < (1ll << 31);
-    if (!regular) {
+        return nullptr;
+    if (GetFileType(file) != FILE_TYPE_DISK) {
         CloseHandle(file);
-        return false;
+        return nullptr;
     }
-    bytes.resize(static_cast<std::size_t>(size.QuadPart));
+    return file;
+}
+
+bool readFully(HANDLE file, std::uint64_t offset, std::size_t size, std::string& bytes)
+{
+    bytes.resize(size);
     std::size_t done = 0;
-    while (done < bytes.size()) {
+    while (done < size) {
+        OVERLAPPED at = {};
+        const std::uint64_t position = offset + done;
+        at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
+        at.OffsetHigh = static_cast<DWORD>(position >> 32);
         DWORD got = 0;
-        if (!ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr) || got == 0)
+        if (!ReadFile(file, &bytes[done], static_cast<DWORD>(size - done), &got, &at) || got == 0)
             break;
         done += got;
     }
-    CloseHandle(file);
-    if (done != bytes.size()) {
+    if (done != size) {
         bytes.clear();
         return false;
     }
     return true;
+}
+
+} // namespace
+
+PrivateFileReader::~PrivateFileReader()
+{
+    close();
+}
+
+bool PrivateFileReader::open(const std::string& path)
+{
+    close();
+    handle_ = openPrivate(path);
+    return handle_ != nullptr;
+}
+
+void PrivateFileReader::close()
+{
+    if (handle_)
+        CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
+bool PrivateFileReader::isOpen() const
+{
+    return handle_ != nullptr;
+}
+
+bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, std::string& bytes)
+{
+    if (!handle_) {
+        bytes.clear();
+        return false;
+    }
+    return readFully(static_cast<HANDLE>(handle_), offset, size, bytes);
+}
+
+bool readPrivateFile(const std::string& path, std::string& bytes)
+{
+    bytes.clear();
+    HANDLE file = openPrivate(path);
+    if (!file)
+        return false;
+    LARGE_INTEGER size;
+    const bool read = GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < (1ll << 31) &&
+                      readFully(file, 0, static_cast<std::size_t>(size.QuadPart), bytes);
+    CloseHandle(file);
+    return read;
 }
 
 bool replacePrivateFile(const std::string& path, const std::string& bytes)
