@@ -1,12 +1,15 @@
 // Files that only the current user writes: what the tool keeps between runs in a shared directory.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
 namespace platform {
 
-// A private file open for reading parts of it (the checks of readPrivateFile apply).
+// A file open for reading parts of it, when it could not have been written by someone else: on
+// POSIX systems a file that another user owns, that others may write to, or that is a symbolic link
+// is refused, so that nobody can plant it in a shared temporary directory.
 class PrivateFileReader {
 public:
     PrivateFileReader() = default;
@@ -17,9 +20,8 @@ public:
     bool open(const std::string& path);
     void close();
     bool isOpen() const;
-    // Replaces the bytes with the size bytes at the offset; false (the bytes emptied) when the file
-    // does not hold them all.
-    bool readAt(std::uint64_t offset, std::size_t size, std::string& bytes);
+    // Reads the size bytes at the offset into the buffer; false when the file does not hold them all.
+    bool readAt(std::uint64_t offset, std::size_t size, char* buffer);
 
 private:
 #ifdef _WIN32
@@ -28,12 +30,6 @@ private:
     int fd_ = -1;
 #endif
 };
-
-// Replaces the bytes with the whole content of the file at the path. False (the bytes emptied) when
-// the file is missing, cannot be read, is not a regular file, or could have been written by someone
-// else: on POSIX systems a file that another user owns, that others may write to, or that is a
-// symbolic link is refused, so that nobody can plant it in a shared temporary directory.
-bool readPrivateFile(const std::string& path, std::string& bytes);
 
 // Writes the bytes to a new file that only the current user may read and write, in the directory of
 // the path, and puts it in place of the path in one step: readers see the old file or the new one,

@@ -20,13 +20,16 @@
 // to 65,535 (all that the analyser uses) in a table, others in a sorted list.
 class RuleNumberSet {
 public:
-    explicit RuleNumberSet(const std::vector<RulesDigestRule>& rules)
+    explicit RuleNumberSet(const std::vector<RulesDigestGroup>& groups)
     {
-        for (const RulesDigestRule& rule : rules) {
-            const std::int32_t number = rule.messageNumber;
+        std::int32_t highest = -1;
+        for (const RulesDigestGroup& group : groups)
+            if (group.messageNumber < kDenseLimit && group.messageNumber > highest)
+                highest = group.messageNumber;
+        dense_.assign(static_cast<std::size_t>(highest + 1), 0);
+        for (const RulesDigestGroup& group : groups) {
+            const std::int32_t number = group.messageNumber;
             if (number >= 0 && number < kDenseLimit) {
-                if (static_cast<std::size_t>(number) >= dense_.size())
-                    dense_.resize(static_cast<std::size_t>(number) + 1, 0);
                 dense_[static_cast<std::size_t>(number)] = 1;
             } else if (sparse_.empty() || sparse_.back() != number) {
                 sparse_.push_back(number);
@@ -70,11 +73,10 @@ std::int32_t positionOf(const Rule& rule)
 template <class Rule>
 class DeferredRules {
 public:
-    // The source holds the rules file's path, bytes and unusable lines; the rules and the groups of
-    // compiled patterns are the digest's, loaded as the kind.
-    DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestRule> rules,
-                  std::vector<RulesDigestGroup> groups)
-        : kind_(kind), source_(std::move(source)), rules_(std::move(rules)), groups_(std::move(groups)), numbers_(rules_)
+    // The source holds the rules file's path, bytes and unusable lines; the groups are the
+    // digest's, loaded as the kind.
+    DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestGroup> groups)
+        : kind_(kind), source_(std::move(source)), groups_(std::move(groups)), numbers_(groups_)
     {
     }
     DeferredRules(const DeferredRules&) = delete;
@@ -85,10 +87,10 @@ public:
 
     // A rule set holding every rule of the numbers (sorted, without repeats) and of the numbers
     // asked for before; for those numbers it matches as the complete reading would. Each rule is
-    // parsed again from its line with parse(line, rule, report), which compiles its pattern. Null
-    // when a line does not give a usable rule with the number, position and line that the digest
-    // says: the digest does not describe the file, and nothing taken from it may be used. The set's
-    // source holds the path only.
+    // parsed again from its line with parse(line, rule, report), which takes its compiled pattern
+    // from the group or compiles it. Null when a group cannot be read unchanged, or a line does not
+    // give a usable rule with the number, position and pattern that the digest says: nothing taken
+    // from the digest may be used then. The set's source holds the path only.
     template <class Parse>
     SharedRuleSet<Rule> select(const std::vector<std::int32_t>& numbers, const Parse& parse)
     {
@@ -100,20 +102,12 @@ public:
 
         std::vector<Rule> rules;
         for (const std::int32_t number : wanted) {
-            const auto range = std::equal_range(rules_.begin(), rules_.end(), number, ByNumber());
-            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), number))
-                offerCompiledPatterns(number, range.first, range.second);
-            for (auto it = range.first; it != range.second; ++it) {
-                Rule rule;
-                if (!parseAt(*it, parse, rule)) {
-                    RulePattern::forgetCompiled();
-                    return nullptr;
-                }
-                rules.push_back(std::move(rule));
+            if (!parseGroup(number, parse, rules)) {
+                RulePattern::forgetCompiled();
+                return nullptr;
             }
         }
-        RulePattern::withdrawOffers();
-        std::stable_sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
+        std::sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
         RulesFileSource source;
         source.path = source_.path;
         selection_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
@@ -122,27 +116,36 @@ public:
     }
 
 private:
-    struct ByNumber {
-        bool operator()(const RulesDigestRule& rule, std::int32_t number) const { return rule.messageNumber < number; }
-        bool operator()(std::int32_t number, const RulesDigestRule& rule) const { return number < rule.messageNumber; }
-    };
-
-    // The compiled patterns of the number's rules from the digest file, offered to the parsing
-    // that follows instead of compiling them. Without them (no group, or one that cannot be read
-    // unchanged) the patterns are compiled.
-    void offerCompiledPatterns(std::int32_t number, typename std::vector<RulesDigestRule>::const_iterator first,
-                               typename std::vector<RulesDigestRule>::const_iterator last)
+    // Parses the rules of the number's group (none when the number has no group) into the list,
+    // with the group's compiled patterns offered to the parsing; false when the digest does not
+    // fit the file.
+    template <class Parse>
+    bool parseGroup(std::int32_t number, const Parse& parse, std::vector<Rule>& rules)
     {
         const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
                                             [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
-        std::string serialised;
-        if (group == groups_.end() || group->messageNumber != number ||
-            !RulesDigestStore::loadGroup(kind_, *group, serialised))
-            return;
-        std::vector<std::string> texts;
-        for (auto it = first; it != last; ++it)
-            texts.push_back(textFrom(it->patternOffset));
-        RulePattern::offer(serialised, texts);
+        if (group == groups_.end() || group->messageNumber != number)
+            return true;
+        std::string_view data;
+        std::vector<RulesDigestRule> entries;
+        std::string_view serialised;
+        if (!RulesDigestStore::loadGroup(kind_, *group, data) ||
+            !decodeRulesDigestGroup(data, *group, source_.bytes.size(), entries, serialised))
+            return false;
+        if (!serialised.empty()) {
+            std::vector<std::string> texts;
+            for (const RulesDigestRule& entry : entries)
+                texts.push_back(textFrom(entry.patternOffset));
+            RulePattern::offer(serialised, texts);
+        }
+        for (const RulesDigestRule& entry : entries) {
+            Rule rule;
+            if (!parseAt(entry, parse, rule))
+                return false;
+            rules.push_back(std::move(rule));
+        }
+        RulePattern::withdrawOffers();
+        return true;
     }
 
     // The text from the offset to the end of its line, read as a reading reads it: up to the LF, a
@@ -159,8 +162,7 @@ private:
         return text;
     }
 
-    // The line starting at the digest's offset, read as a reading reads it: up to the LF, a CR
-    // before the LF dropped.
+    // The rule of the line that starts at the entry's offset.
     template <class Parse>
     bool parseAt(const RulesDigestRule& digested, const Parse& parse, Rule& rule) const
     {
@@ -182,7 +184,6 @@ private:
 
     RulesKind kind_;
     RulesFileSource source_;
-    std::vector<RulesDigestRule> rules_; // by number, then line
     std::vector<RulesDigestGroup> groups_; // by number
     RuleNumberSet numbers_;
     std::vector<std::int32_t> selectedNumbers_; // sorted

@@ -4,6 +4,7 @@
 
 #include <pcre2.h>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -128,9 +129,11 @@ std::string RulePattern::serialize(const std::vector<std::shared_ptr<const RuleP
     return serialised;
 }
 
-bool RulePattern::offer(const std::string& serialised, const std::vector<std::string>& texts)
+bool RulePattern::offer(std::string_view serialised, const std::vector<std::string>& texts)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(serialised.data());
+    if (std::all_of(texts.begin(), texts.end(), [](const std::string& text) { return patternCache().count(text) != 0; }))
+        return true; // all compiled already
     if (texts.empty() || serialised.size() < 16 ||
         pcre2_serialize_get_number_of_codes(bytes) != static_cast<int32_t>(texts.size()))
         return false;

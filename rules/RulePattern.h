@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct pcre2_real_code_8;
@@ -30,7 +31,7 @@ public:
     // Offers the compiled forms of the texts, serialised in that order, to the next compile() calls:
     // a text that is not compiled yet takes its offered form instead of being compiled. False
     // (nothing offered) when the serialised forms are not count of this matcher's.
-    static bool offer(const std::string& serialised, const std::vector<std::string>& texts);
+    static bool offer(std::string_view serialised, const std::vector<std::string>& texts);
     // Frees the offered forms that no compile() took.
     static void withdrawOffers();
     // Withdraws the offers and forgets every compiled form, so that each text is compiled anew

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <type_traits>
 
 namespace {
 
@@ -26,15 +27,6 @@ const char* const kReasons[] = {
     rulesmessages::kUtf16File,
 };
 constexpr std::uint8_t kReasonCount = static_cast<std::uint8_t>(std::size(kReasons));
-
-std::int32_t numberOf(const RulesDigestRule& rule)
-{
-    return rule.messageNumber;
-}
-std::int32_t numberOf(std::int32_t number)
-{
-    return number;
-}
 
 std::uint8_t reasonCode(const char* reason)
 {
@@ -128,6 +120,8 @@ public:
         return true;
     }
     std::size_t left() const { return size_ - pos_; }
+    std::size_t position() const { return pos_; }
+    void skip(std::size_t size) { pos_ += size; }
 
 private:
     const char* data_;
@@ -135,7 +129,16 @@ private:
     std::size_t pos_ = 0;
 };
 
+// The checksum of a body, without the copy of the rules file's bytes from start to end: those are
+// compared with the file itself.
+std::uint64_t bodyChecksum(const char* body, std::size_t size, std::size_t start, std::size_t end)
+{
+    return checksum(body, start) * 0x9E3779B97F4A7C15ULL ^ checksum(body + end, size - end);
+}
+
 constexpr std::size_t kRuleBytes = 20;
+static_assert(sizeof(RulesDigestRule) == kRuleBytes && std::is_trivially_copyable<RulesDigestRule>::value,
+              "rules are read as they are stored");
 constexpr std::size_t kGroupBytes = 28; // number, count, offset, size, checksum
 constexpr std::size_t kHeaderBytes = kRulesDigestHeaderBytes; // magic, byte order, body size, checksum
 static_assert(kHeaderBytes == sizeof kMagic + 4 + 8 + 8, "the header's layout");
@@ -144,18 +147,23 @@ static_assert(kHeaderBytes == sizeof kMagic + 4 + 8 + 8, "the header's layout");
 
 // Layout: magic, byte order mark, size of the body, checksum of the body; the body: layout version,
 // stamp, kind, path, the rules file's bytes, the unusable lines (line, reason code, text, pattern),
-// the usable rules (number, position, line, offset; 16 bytes each).
+// the size of the groups' bytes and the groups (number, count, offset, size, checksum). Then the
+// groups' bytes: for each group its rules (number, position, line, offset, pattern offset; 20 bytes
+// each) and the serialised compiled patterns.
 std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std::string& bytes,
-                              const RulesDigest& digest, const std::string& stamp, const std::string& codes)
+                              const RulesDigest& digest, const std::string& stamp, const std::string& groups)
 {
     std::string body;
-    body.reserve(bytes.size() + path.size() + stamp.size() + 64 + digest.rules.size() * kRuleBytes);
+    body.reserve(bytes.size() + path.size() + stamp.size() + 64 + digest.groups.size() * kGroupBytes);
     Writer out(body);
     out.value(kLayoutVersion);
     out.text(stamp);
     out.value(static_cast<std::uint8_t>(kind));
     out.text(path);
-    out.text(bytes);
+    out.value(static_cast<std::uint32_t>(bytes.size()));
+    const std::size_t bytesStart = body.size();
+    body += bytes;
+    const std::size_t bytesEnd = body.size();
     out.value(static_cast<std::uint32_t>(digest.unusable.size()));
     for (const UnusableRuleLine& line : digest.unusable) {
         const std::uint8_t code = reasonCode(line.reason);
@@ -166,15 +174,7 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
         out.text(line.text);
         out.text(line.pattern);
     }
-    out.value(static_cast<std::uint32_t>(digest.rules.size()));
-    for (const RulesDigestRule& rule : digest.rules) {
-        out.value(rule.messageNumber);
-        out.value(rule.position);
-        out.value(rule.line);
-        out.value(rule.offset);
-        out.value(rule.patternOffset);
-    }
-    out.value(static_cast<std::uint64_t>(codes.size()));
+    out.value(static_cast<std::uint64_t>(groups.size()));
     out.value(static_cast<std::uint32_t>(digest.groups.size()));
     for (const RulesDigestGroup& group : digest.groups) {
         out.value(group.messageNumber);
@@ -187,11 +187,11 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
     Writer head(data);
     head.value(kByteOrder);
     head.value(static_cast<std::uint64_t>(body.size()));
-    head.value(checksum(body.data(), body.size()));
-    return data + body + codes;
+    head.value(bodyChecksum(body.data(), body.size(), bytesStart, bytesEnd));
+    return data + body + groups;
 }
 
-std::uint64_t rulesDigestBodySize(const std::string& header)
+std::uint64_t rulesDigestBodySize(std::string_view header)
 {
     if (header.size() < kHeaderBytes || header.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
         return 0;
@@ -202,7 +202,7 @@ std::uint64_t rulesDigestBodySize(const std::string& header)
     return order == kByteOrder ? size : 0;
 }
 
-bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::string& path, const std::string& bytes,
+bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string& path, const std::string& bytes,
                        const std::string& stamp, RulesDigest& digest)
 {
     if (data.size() < kHeaderBytes || data.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
@@ -215,53 +215,36 @@ bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::strin
         bodySize != data.size() - kHeaderBytes)
         return false;
     const char* body = data.data() + kHeaderBytes;
-    if (checksum(body, static_cast<std::size_t>(bodySize)) != sum)
-        return false;
-
-    Reader in(body, static_cast<std::size_t>(bodySize));
+    const auto size = static_cast<std::size_t>(bodySize);
+    Reader in(body, size);
     std::uint32_t version = 0;
     std::uint8_t storedKind = 0;
+    std::uint32_t bytesSize = 0;
     if (!in.value(version) || version != kLayoutVersion || !in.sameText(stamp) || !in.value(storedKind) ||
-        storedKind != static_cast<std::uint8_t>(kind) || !in.sameText(path) || !in.sameText(bytes))
+        storedKind != static_cast<std::uint8_t>(kind) || !in.sameText(path) || !in.value(bytesSize) ||
+        bytesSize != bytes.size() || in.left() < bytesSize)
         return false;
+    const std::size_t bytesStart = in.position();
+    if (bodyChecksum(body, size, bytesStart, bytesStart + bytesSize) != sum ||
+        std::memcmp(body + bytesStart, bytes.data(), bytesSize) != 0)
+        return false;
+    in.skip(bytesSize);
 
-    // Lines counted the way a reading counts them bound every line number; the UTF-16 report has 0.
-    const auto lineCount = static_cast<std::int64_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
     std::uint32_t count = 0;
     if (!in.value(count) || count > in.left() / 13) // line, code and two lengths at the least
         return false;
     digest.unusable.assign(count, UnusableRuleLine());
-    std::int32_t previous = -1;
+    std::int32_t previous = -1; // the report of a file in UTF-16 has line 0
     for (UnusableRuleLine& line : digest.unusable) {
         std::uint8_t code = 0;
-        if (!in.value(line.line) || line.line <= previous || line.line > lineCount || !in.value(code) ||
-            code == 0 || code > kReasonCount || !in.text(line.text) || !in.text(line.pattern))
+        if (!in.value(line.line) || line.line <= previous || !in.value(code) || code == 0 || code > kReasonCount ||
+            !in.text(line.text) || !in.text(line.pattern))
             return false;
         line.reason = kReasons[code - 1];
         previous = line.line;
     }
-    if (!in.value(count) || in.left() < static_cast<std::size_t>(count) * kRuleBytes)
-        return false;
-    digest.rules.assign(count, RulesDigestRule());
-    for (std::size_t i = 0; i < count; ++i) {
-        RulesDigestRule& rule = digest.rules[i];
-        in.value(rule.messageNumber);
-        in.value(rule.position);
-        in.value(rule.line);
-        in.value(rule.offset);
-        in.value(rule.patternOffset);
-        if (rule.line < 1 || rule.line > lineCount || rule.offset >= bytes.size() ||
-            rule.patternOffset <= rule.offset || rule.patternOffset > bytes.size())
-            return false;
-        if (i > 0) {
-            const RulesDigestRule& before = digest.rules[i - 1];
-            if (rule.messageNumber < before.messageNumber ||
-                (rule.messageNumber == before.messageNumber && rule.line <= before.line))
-                return false;
-        }
-    }
     std::uint32_t groups = 0;
-    if (!in.value(digest.codesSize) || !in.value(groups) || in.left() != static_cast<std::size_t>(groups) * kGroupBytes)
+    if (!in.value(digest.groupsSize) || !in.value(groups) || in.left() != static_cast<std::size_t>(groups) * kGroupBytes)
         return false;
     digest.groups.assign(groups, RulesDigestGroup());
     for (std::size_t i = 0; i < groups; ++i) {
@@ -271,43 +254,53 @@ bool decodeRulesDigest(const std::string& data, RulesKind kind, const std::strin
         in.value(group.offset);
         in.value(group.size);
         in.value(group.checksum);
-        const auto rules = std::equal_range(digest.rules.begin(), digest.rules.end(), group.messageNumber,
-                                            [](const auto& a, const auto& b) { return numberOf(a) < numberOf(b); });
-        if ((i > 0 && group.messageNumber <= digest.groups[i - 1].messageNumber) ||
-            group.count != static_cast<std::size_t>(rules.second - rules.first) || group.count == 0 ||
-            group.offset > digest.codesSize || group.size > digest.codesSize - group.offset)
+        if ((i > 0 && group.messageNumber <= digest.groups[i - 1].messageNumber) || group.count == 0 ||
+            group.offset > digest.groupsSize || group.size > digest.groupsSize - group.offset ||
+            group.size / kRuleBytes < group.count)
             return false;
     }
     return true;
 }
 
-void addRulesDigestGroups(RulesDigest& digest, const std::vector<std::shared_ptr<const RulePattern>>& patterns,
-                          std::string& codes)
+bool decodeRulesDigestGroup(std::string_view data, const RulesDigestGroup& group, std::size_t bytesSize,
+                            std::vector<RulesDigestRule>& rules, std::string_view& serialised)
 {
-    std::vector<std::string> serialisedGroups;
+    const std::size_t entries = static_cast<std::size_t>(group.count) * kRuleBytes;
+    if (data.size() != group.size || data.size() < entries)
+        return false;
+    rules.resize(group.count);
+    std::memcpy(rules.data(), data.data(), entries);
+    const RulesDigestRule* before = nullptr;
+    for (const RulesDigestRule& rule : rules) {
+        if (rule.messageNumber != group.messageNumber || rule.line < 1 || (before && rule.line <= before->line) ||
+            rule.offset >= bytesSize || rule.patternOffset <= rule.offset || rule.patternOffset > bytesSize)
+            return false;
+        before = &rule;
+    }
+    serialised = data.substr(entries);
+    return true;
+}
+
+void addRulesDigestGroups(RulesDigest& digest, const std::vector<std::shared_ptr<const RulePattern>>& patterns,
+                          std::string& groups)
+{
+    groups.clear();
     std::size_t first = 0;
     while (first < digest.rules.size()) {
         const std::int32_t number = digest.rules[first].messageNumber;
         std::size_t end = first;
         while (end < digest.rules.size() && digest.rules[end].messageNumber == number)
             ++end;
-        const std::vector<std::shared_ptr<const RulePattern>> group(patterns.begin() + static_cast<std::ptrdiff_t>(first),
-                                                                    patterns.begin() + static_cast<std::ptrdiff_t>(end));
-        std::string serialised = RulePattern::serialize(group);
-        if (!serialised.empty() && serialised.size() < UINT32_MAX) {
-            const std::uint64_t offset = digest.groups.empty() ? 0 : digest.groups.back().offset + digest.groups.back().size;
-            digest.groups.push_back(RulesDigestGroup{number, static_cast<std::uint32_t>(end - first), offset,
-                                                     static_cast<std::uint32_t>(serialised.size()),
-                                                     checksum(serialised.data(), serialised.size())});
-            serialisedGroups.push_back(std::move(serialised));
-        }
+        const std::size_t start = groups.size();
+        groups.append(reinterpret_cast<const char*>(&digest.rules[first]), (end - first) * kRuleBytes);
+        groups += RulePattern::serialize(std::vector<std::shared_ptr<const RulePattern>>(
+            patterns.begin() + static_cast<std::ptrdiff_t>(first), patterns.begin() + static_cast<std::ptrdiff_t>(end)));
+        digest.groups.push_back(RulesDigestGroup{number, static_cast<std::uint32_t>(end - first), start,
+                                                 static_cast<std::uint32_t>(groups.size() - start),
+                                                 checksum(groups.data() + start, groups.size() - start)});
         first = end;
     }
-    codes.clear();
-    codes.reserve(digest.groups.empty() ? 0 : digest.groups.back().offset + digest.groups.back().size);
-    for (const std::string& serialised : serialisedGroups)
-        codes += serialised;
-    digest.codesSize = codes.size();
+    digest.groupsSize = groups.size();
 }
 
 std::string rulesDigestStamp()

@@ -3,7 +3,9 @@
 
 #include "PrivateFile.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <cstdio>
 
 namespace {
@@ -12,9 +14,12 @@ struct StoreState {
     std::string directory;
     bool loading = true;
     std::string stamp;
-    std::string scratch; // a digest's bytes, kept for the next one
-    // Per kind: the digest file that load() took last, kept open for its compiled patterns, and
-    // where they start in it.
+    // A buffer for the digests and groups read, kept for the next (a string would clear what it
+    // grows by first).
+    std::unique_ptr<char[]> buffer;
+    std::size_t capacity = 0;
+    // Per kind: the digest file that load() took last, kept open for its groups, and where they
+    // start in it.
     platform::PrivateFileReader files[2];
     std::uint64_t codesStart[2] = {0, 0};
 };
@@ -28,6 +33,16 @@ StoreState& state()
 {
     static StoreState store;
     return store;
+}
+
+char* bufferOf(std::size_t size)
+{
+    StoreState& store = state();
+    if (size > store.capacity) {
+        store.capacity = std::max(size, 2 * store.capacity);
+        store.buffer.reset(new char[store.capacity]);
+    }
+    return store.buffer.get();
 }
 
 // FNV-1a of the path: a name that differs between rules files; what the file holds is checked.
@@ -80,12 +95,14 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
     if (!loading())
         return false;
     platform::PrivateFileReader& file = store.files[slot(kind)];
-    if (!file.open(fileFor(kind, path)) || !file.readAt(0, kRulesDigestHeaderBytes, store.scratch))
+    char header[kRulesDigestHeaderBytes];
+    if (!file.open(fileFor(kind, path)) || !file.readAt(0, sizeof header, header))
         return false;
-    const std::uint64_t size = rulesDigestBodySize(store.scratch);
-    if (size == 0 || size >= (1ull << 31) ||
-        !file.readAt(0, kRulesDigestHeaderBytes + static_cast<std::size_t>(size), store.scratch) ||
-        !decodeRulesDigest(store.scratch, kind, path, bytes, stamp(), digest)) {
+    const std::uint64_t size = rulesDigestBodySize(std::string_view(header, sizeof header));
+    const std::size_t whole = kRulesDigestHeaderBytes + static_cast<std::size_t>(size);
+    char* data = size == 0 || size >= (1ull << 31) ? nullptr : bufferOf(whole);
+    if (!data || !file.readAt(0, whole, data) ||
+        !decodeRulesDigest(std::string_view(data, whole), kind, path, bytes, stamp(), digest)) {
         file.close();
         return false;
     }
@@ -93,19 +110,23 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
     return true;
 }
 
-bool RulesDigestStore::loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string& serialised)
+bool RulesDigestStore::loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string_view& serialised)
 {
     StoreState& store = state();
-    return store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + group.offset, group.size, serialised) &&
-           rulesDigestChecksum(serialised.data(), serialised.size()) == group.checksum;
+    char* data = bufferOf(group.size);
+    if (!store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + group.offset, group.size, data) ||
+        rulesDigestChecksum(data, group.size) != group.checksum)
+        return false;
+    serialised = std::string_view(data, group.size);
+    return true;
 }
 
 void RulesDigestStore::save(RulesKind kind, const std::string& path, const std::string& bytes,
-                            const RulesDigest& digest, const std::string& codes)
+                            const RulesDigest& digest, const std::string& groups)
 {
     if (state().directory.empty())
         return;
-    const std::string data = encodeRulesDigest(kind, path, bytes, digest, stamp(), codes);
+    const std::string data = encodeRulesDigest(kind, path, bytes, digest, stamp(), groups);
     if (!data.empty())
         platform::replacePrivateFile(fileFor(kind, path), data);
 }

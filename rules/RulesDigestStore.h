@@ -20,12 +20,13 @@ public:
 
     // The digest of the bytes of the rules file at the path; false when there is none to take.
     static bool load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest);
-    // The compiled patterns of a group of the digest that load() gave last for the kind, checked
-    // against the group's checksum; false when they cannot be read whole and unchanged.
-    static bool loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string& serialised);
-    // Keeps the digest, with its compiled patterns, for later runs; a failure is not reported.
+    // The bytes of a group of the digest that load() gave last for the kind, checked against the
+    // group's checksum; false when they cannot be read whole and unchanged. The view stays valid
+    // until the next load.
+    static bool loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string_view& serialised);
+    // Keeps the digest, with its groups' bytes, for later runs; a failure is not reported.
     static void save(RulesKind kind, const std::string& path, const std::string& bytes, const RulesDigest& digest,
-                     const std::string& codes);
+                     const std::string& groups);
     // No digest is taken any more in this process (one was found not to fit its rules file); what
     // the process reads in full is still saved, replacing it.
     static void stopLoading();

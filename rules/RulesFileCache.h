@@ -66,8 +66,8 @@ public:
         if (RulesDigestStore::load(kind, path, scratch_, digest)) {
             for (const UnusableRuleLine& unusable : digest.unusable)
                 report(out, path, unusable.reason, unusable.text);
-            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, RulesFileSource{path, scratch_, std::move(digest.unusable)},
-                                                              std::move(digest.rules), std::move(digest.groups));
+            deferred_ = std::make_shared<DeferredRules<Rule>>(
+                kind, RulesFileSource{path, std::move(scratch_), std::move(digest.unusable)}, std::move(digest.groups));
             return {nullptr, deferred_};
         }
         deferred_.reset();
@@ -89,9 +89,9 @@ public:
                 patterns.push_back(inFileOrder[i].compiled);
             }
             digest.rules = std::move(byNumber);
-            std::string codes;
-            addRulesDigestGroups(digest, patterns, codes);
-            RulesDigestStore::save(kind, path, scratch_, digest, codes);
+            std::string groups;
+            addRulesDigestGroups(digest, patterns, groups);
+            RulesDigestStore::save(kind, path, scratch_, digest, groups);
         }
         return {set_, nullptr};
     }

@@ -30,20 +30,14 @@ int openPrivate(const std::string& path, struct stat& info)
     return fd;
 }
 
-bool readFully(int fd, std::uint64_t offset, std::size_t size, std::string& bytes)
+bool readFully(int fd, std::uint64_t offset, std::size_t size, char* buffer)
 {
-    bytes.resize(size);
     std::size_t done = 0;
     while (done < size) {
-        const long long got =
-            posixio::readAt(fd, static_cast<std::int64_t>(offset + done), &bytes[done], size - done);
+        const long long got = posixio::readAt(fd, static_cast<std::int64_t>(offset + done), buffer + done, size - done);
         if (got <= 0)
-            break;
+            return false; // shorter than it should be, or a read error
         done += static_cast<std::size_t>(got);
-    }
-    if (done != size) { // shorter than it should be, or a read error
-        bytes.clear();
-        return false;
     }
     return true;
 }
@@ -75,26 +69,9 @@ bool PrivateFileReader::isOpen() const
     return fd_ >= 0;
 }
 
-bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, std::string& bytes)
+bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, char* buffer)
 {
-    if (fd_ < 0) {
-        bytes.clear();
-        return false;
-    }
-    return readFully(fd_, offset, size, bytes);
-}
-
-bool readPrivateFile(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    struct stat info;
-    const int fd = openPrivate(path, info);
-    if (fd < 0)
-        return false;
-    const bool read = static_cast<unsigned long long>(info.st_size) < (1ull << 31) &&
-                      readFully(fd, 0, static_cast<std::size_t>(info.st_size), bytes);
-    ::close(fd);
-    return read;
+    return fd_ >= 0 && readFully(fd_, offset, size, buffer);
 }
 
 bool replacePrivateFile(const std::string& path, const std::string& bytes)

@@ -25,9 +25,8 @@ HANDLE openPrivate(const std::string& path)
     return file;
 }
 
-bool readFully(HANDLE file, std::uint64_t offset, std::size_t size, std::string& bytes)
+bool readFully(HANDLE file, std::uint64_t offset, std::size_t size, char* buffer)
 {
-    bytes.resize(size);
     std::size_t done = 0;
     while (done < size) {
         OVERLAPPED at = {};
@@ -35,13 +34,9 @@ bool readFully(HANDLE file, std::uint64_t offset, std::size_t size, std::string&
         at.Offset = static_cast<DWORD>(position & 0xFFFFFFFFu);
         at.OffsetHigh = static_cast<DWORD>(position >> 32);
         DWORD got = 0;
-        if (!ReadFile(file, &bytes[done], static_cast<DWORD>(size - done), &got, &at) || got == 0)
-            break;
+        if (!ReadFile(file, buffer + done, static_cast<DWORD>(size - done), &got, &at) || got == 0)
+            return false;
         done += got;
-    }
-    if (done != size) {
-        bytes.clear();
-        return false;
     }
     return true;
 }
@@ -72,26 +67,9 @@ bool PrivateFileReader::isOpen() const
     return handle_ != nullptr;
 }
 
-bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, std::string& bytes)
+bool PrivateFileReader::readAt(std::uint64_t offset, std::size_t size, char* buffer)
 {
-    if (!handle_) {
-        bytes.clear();
-        return false;
-    }
-    return readFully(static_cast<HANDLE>(handle_), offset, size, bytes);
-}
-
-bool readPrivateFile(const std::string& path, std::string& bytes)
-{
-    bytes.clear();
-    HANDLE file = openPrivate(path);
-    if (!file)
-        return false;
-    LARGE_INTEGER size;
-    const bool read = GetFileSizeEx(file, &size) && size.QuadPart >= 0 && size.QuadPart < (1ll << 31) &&
-                      readFully(file, 0, static_cast<std::size_t>(size.QuadPart), bytes);
-    CloseHandle(file);
-    return read;
+    return handle_ && readFully(static_cast<HANDLE>(handle_), offset, size, buffer);
 }
 
 bool replacePrivateFile(const std::string& path, const std::string& bytes)

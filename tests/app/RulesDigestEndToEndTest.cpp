@@ -146,7 +146,7 @@ public:
     {
         RulesDigest digest;
         const std::string rules = kind == RulesKind::Message ? messageRulesPath() : parameterRulesPath();
-        const std::string head = data.substr(0, kRulesDigestHeaderBytes + rulesDigestBodySize(data));
+        const std::string_view head(data.data(), kRulesDigestHeaderBytes + rulesDigestBodySize(data));
         EXPECT_TRUE(decodeRulesDigest(head, kind, rules, readBytes(rules), rulesDigestStamp(), digest));
         return digest;
     }
@@ -230,9 +230,40 @@ TEST_F(RulesDigestEndToEndTest, everyStateOfTheDigestsGivesTheOutputOfRunsWithou
              warm(t);
              t.rewriteDigests([&t](const std::string& data, RulesKind kind) {
                  RulesDigest digest = t.currentDigest(data, kind);
-                 for (std::size_t i = 0; i + 1 < digest.rules.size(); ++i)
-                     std::swap(digest.rules[i].offset, digest.rules[i + 1].offset);
-                 return t.encode(kind, digest, rulesDigestStamp(), data);
+                 const std::string_view groups =
+                     std::string_view(data).substr(kRulesDigestHeaderBytes + rulesDigestBodySize(data));
+                 // Every rule takes the place of the next one; the groups stay whole.
+                 std::vector<std::vector<RulesDigestRule>> entries;
+                 std::vector<std::string_view> patterns;
+                 std::vector<RulesDigestRule*> all;
+                 for (const RulesDigestGroup& group : digest.groups) {
+                     entries.emplace_back();
+                     patterns.emplace_back();
+                     EXPECT_TRUE(decodeRulesDigestGroup(groups.substr(group.offset, group.size), group,
+                                                        readBytes(t.messageRulesPath()).size() * 4, entries.back(),
+                                                        patterns.back()));
+                 }
+                 for (auto& group : entries)
+                     for (RulesDigestRule& rule : group)
+                         all.push_back(&rule);
+                 for (std::size_t i = 0; i + 1 < all.size(); ++i) {
+                     std::swap(all[i]->offset, all[i + 1]->offset);
+                     std::swap(all[i]->patternOffset, all[i + 1]->patternOffset);
+                 }
+                 std::string rebuilt;
+                 for (std::size_t g = 0; g < digest.groups.size(); ++g) {
+                     RulesDigestGroup& group = digest.groups[g];
+                     group.offset = rebuilt.size();
+                     rebuilt.append(reinterpret_cast<const char*>(entries[g].data()),
+                                    entries[g].size() * sizeof(RulesDigestRule));
+                     rebuilt.append(patterns[g].data(), patterns[g].size());
+                     group.checksum = rulesDigestChecksum(rebuilt.data() + group.offset, rebuilt.size() - group.offset);
+                 }
+                 digest.groupsSize = rebuilt.size();
+                 return encodeRulesDigest(kind, kind == RulesKind::Message ? t.messageRulesPath() : t.parameterRulesPath(),
+                                          readBytes(kind == RulesKind::Message ? t.messageRulesPath()
+                                                                               : t.parameterRulesPath()),
+                                          digest, rulesDigestStamp(), rebuilt);
              });
          }},
         {"unwritable: a directory in place of each digest",
