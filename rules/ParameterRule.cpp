@@ -16,10 +16,11 @@ namespace {
 
 using Cache = RulesFileCache<ParameterRule>;
 
+// Never destroyed, like the compiled patterns it holds (RulePattern.cpp).
 Cache& cache()
 {
-    static Cache readings;
-    return readings;
+    static auto* readings = new Cache();
+    return *readings;
 }
 
 struct ParseParameterRule {

@@ -41,10 +41,12 @@ MatchResources& matchResources()
     return resources;
 }
 
+// Never destroyed: freeing every compiled pattern at exit costs a one-file run more than its
+// matching, and the process's end frees the memory anyway.
 std::unordered_map<std::string, std::shared_ptr<const RulePattern>>& patternCache()
 {
-    static std::unordered_map<std::string, std::shared_ptr<const RulePattern>> cache;
-    return cache;
+    static auto* cache = new std::unordered_map<std::string, std::shared_ptr<const RulePattern>>();
+    return *cache;
 }
 
 // Compiled forms offered for texts by RulePattern::offer, taken by compile().
