@@ -100,12 +100,21 @@ public:
         if (selection_ && wanted.size() == selectedNumbers_.size())
             return selection_;
 
-        std::vector<Rule> rules;
+        std::vector<const RulesDigestGroup*> groups;
         for (const std::int32_t number : wanted) {
-            if (!parseGroup(number, parse, rules)) {
-                RulePattern::forgetCompiled();
-                return nullptr;
-            }
+            const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
+                                                [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
+            if (group != groups_.end() && group->messageNumber == number)
+                groups.push_back(&*group);
+        }
+        std::vector<std::string_view> data;
+        std::vector<Rule> rules;
+        bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
+        for (std::size_t i = 0; fits && i < groups.size(); ++i)
+            fits = parseGroup(*groups[i], data[i], parse, rules);
+        if (!fits) {
+            RulePattern::forgetCompiled();
+            return nullptr;
         }
         std::sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
         RulesFileSource source;
@@ -116,21 +125,14 @@ public:
     }
 
 private:
-    // Parses the rules of the number's group (none when the number has no group) into the list,
-    // with the group's compiled patterns offered to the parsing; false when the digest does not
-    // fit the file.
+    // Parses the rules of the group from its bytes into the list, with the group's compiled
+    // patterns offered to the parsing; false when the digest does not fit the file.
     template <class Parse>
-    bool parseGroup(std::int32_t number, const Parse& parse, std::vector<Rule>& rules)
+    bool parseGroup(const RulesDigestGroup& group, std::string_view data, const Parse& parse, std::vector<Rule>& rules)
     {
-        const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
-                                            [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
-        if (group == groups_.end() || group->messageNumber != number)
-            return true;
-        std::string_view data;
         std::vector<RulesDigestRule> entries;
         std::string_view serialised;
-        if (!RulesDigestStore::loadGroup(kind_, *group, data) ||
-            !decodeRulesDigestGroup(data, *group, source_.bytes.size(), entries, serialised))
+        if (!decodeRulesDigestGroup(data, group, source_.bytes.size(), entries, serialised))
             return false;
         if (!serialised.empty()) {
             std::vector<std::string> texts;

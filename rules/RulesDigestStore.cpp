@@ -110,14 +110,53 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
     return true;
 }
 
-bool RulesDigestStore::loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string_view& serialised)
+bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesDigestGroup*>& groups,
+                                  std::vector<std::string_view>& data)
 {
+    // Runs of groups with gaps below this are read as one range: a system call costs more than
+    // reading a few pages more.
+    constexpr std::uint64_t kGap = 64 * 1024;
     StoreState& store = state();
-    char* data = bufferOf(group.size);
-    if (!store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + group.offset, group.size, data) ||
-        rulesDigestChecksum(data, group.size) != group.checksum)
+    data.clear();
+    if (groups.empty())
+        return true;
+    std::uint64_t total = 0;
+    for (const RulesDigestGroup* group : groups)
+        total += group->size;
+    // Each range is read to where its groups start in the buffer; a gap read with it is kept.
+    std::uint64_t span = 0;
+    for (std::size_t first = 0; first < groups.size();) {
+        std::size_t last = first;
+        while (last + 1 < groups.size() &&
+               groups[last + 1]->offset < groups[last]->offset + groups[last]->size + kGap &&
+               groups[last + 1]->offset >= groups[last]->offset + groups[last]->size)
+            ++last;
+        span += groups[last]->offset + groups[last]->size - groups[first]->offset;
+        first = last + 1;
+    }
+    if (span >= (1ull << 31) || total > span)
         return false;
-    serialised = std::string_view(data, group.size);
+    char* buffer = bufferOf(static_cast<std::size_t>(span));
+    std::size_t at = 0;
+    for (std::size_t first = 0; first < groups.size();) {
+        std::size_t last = first;
+        while (last + 1 < groups.size() &&
+               groups[last + 1]->offset < groups[last]->offset + groups[last]->size + kGap &&
+               groups[last + 1]->offset >= groups[last]->offset + groups[last]->size)
+            ++last;
+        const std::uint64_t start = groups[first]->offset;
+        const auto length = static_cast<std::size_t>(groups[last]->offset + groups[last]->size - start);
+        if (!store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + start, length, buffer + at))
+            return false;
+        for (std::size_t i = first; i <= last; ++i) {
+            const char* bytes = buffer + at + (groups[i]->offset - start);
+            if (rulesDigestChecksum(bytes, groups[i]->size) != groups[i]->checksum)
+                return false;
+            data.emplace_back(bytes, groups[i]->size);
+        }
+        at += length;
+        first = last + 1;
+    }
     return true;
 }
 

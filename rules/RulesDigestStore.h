@@ -4,6 +4,8 @@
 #include "RulesDigest.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The one-process-per-file runs of a build all read the same rules files. Each keeps, in the
 // directory set here (the tool's temporary directory), the digest of the rules files it read in
@@ -20,10 +22,11 @@ public:
 
     // The digest of the bytes of the rules file at the path; false when there is none to take.
     static bool load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest);
-    // The bytes of a group of the digest that load() gave last for the kind, checked against the
-    // group's checksum; false when they cannot be read whole and unchanged. The view stays valid
-    // until the next load.
-    static bool loadGroup(RulesKind kind, const RulesDigestGroup& group, std::string_view& serialised);
+    // The bytes of groups of the digest that load() gave last for the kind (given by number), each
+    // checked against its checksum; false when one cannot be read whole and unchanged. Groups that
+    // stand close together are read with one call. The views stay valid until the next load.
+    static bool loadGroups(RulesKind kind, const std::vector<const RulesDigestGroup*>& groups,
+                           std::vector<std::string_view>& data);
     // Keeps the digest, with its groups' bytes, for later runs; a failure is not reported.
     static void save(RulesKind kind, const std::string& path, const std::string& bytes, const RulesDigest& digest,
                      const std::string& groups);
