@@ -113,9 +113,9 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
 bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesDigestGroup*>& groups,
                                   std::vector<std::string_view>& data)
 {
-    // Runs of groups with gaps below this are read as one range: a system call costs more than
-    // reading a few pages more.
-    constexpr std::uint64_t kGap = 64 * 1024;
+    // Runs of groups with gaps below a page are read as one range: a system call costs more than
+    // reading part of a page more, and each page more read into the buffer costs a page fault.
+    constexpr std::uint64_t kGap = 4096;
     StoreState& store = state();
     data.clear();
     if (groups.empty())
