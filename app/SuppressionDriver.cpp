@@ -13,6 +13,7 @@
 #include "ParameterRule.h"
 #include "RuleMatching.h"
 #include "RuleReadingInterest.h"
+#include "RulesDigestStore.h"
 #include "RulesReadAhead.h"
 #include "SuppressionAppender.h"
 #include "SuppressionStop.h"
@@ -20,6 +21,7 @@
 #include "M_ErrorFilePath.h"
 #include "M_InputBonnie.h"
 #include "M_SuppressionContext.h"
+#include "QL_TranslatedInputFile.h"
 #include "U_PathNames.h"
 
 #include <cstdlib>
@@ -58,8 +60,10 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
 
     // The rules first, so that the reader builds only the diagnostics a rule can reach; what their
     // reading writes or raises is released below, where it always took effect.
-    const RulesReadAhead rules(programDirectory());
-    RuleReadingInterest interest(rules.messageRules(), rules.parameterRules());
+    // Without a report, the digests that earlier runs kept spare parsing and compiling the rules
+    // that no diagnostic of this file needs.
+    RulesReadAhead rules(programDirectory(), report == nullptr && RulesDigestStore::active());
+    RuleReadingInterest interest(rules);
     if (report)
         report->rulesRead(rules.messageRules(), rules.parameterRules());
 
@@ -90,6 +94,13 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         }
     }
 
+    if (!rules.narrowTo(candidates)) {
+        // A kept digest does not describe its rules file. Nothing has been written yet: the file
+        // is done again with the rules files read in full (which replaces the digest).
+        RulesDigestStore::stopLoading();
+        processFileOrStop(file, errorFileDirectory, appendDirectory, report);
+        return;
+    }
     rules.release(std::cout);
     const MessageRuleSet& messageRules = rules.messageRules();
     const ParameterRuleSet& parameterRules = rules.parameterRules();
@@ -139,6 +150,7 @@ void runSuppression(const C_CmdArgs& args, const std::string& crossModuleFile, c
 {
     const ReportOptions options = ReportOptions::fromPostAnalysisOptions();
     if (!options.active()) {
+        RulesDigestStore::setDirectory(TranslatedInputFile::temporaryDirectory());
         processFiles(args, crossModuleFile, files, nullptr);
         return;
     }

@@ -77,9 +77,9 @@ struct ParameterRuleSpec {
     int kind;
 };
 
-std::string messagePattern(int index, int kind)
+std::string messagePattern(int index, int kind, const char* prefix = "ZQ")
 {
-    const std::string t = token("ZQ", index);
+    const std::string t = token(prefix, index);
     switch (kind) {
     case 0:
         return t + "_keep";
@@ -108,9 +108,9 @@ std::string matchingLine(int index, int kind)
     }
 }
 
-std::string parameterPattern(int index, int kind)
+std::string parameterPattern(int index, int kind, const char* prefix = "PZ")
 {
-    const std::string t = token("PZ", index);
+    const std::string t = token(prefix, index);
     switch (kind) {
     case 0:
         return t + "_tmp";
@@ -381,4 +381,22 @@ BenchWorkloadOutcome generateBenchWorkload(const std::string& directory, const B
         }
     }
     return outcome;
+}
+
+void appendGrownRules(const std::string& directory, const BenchGrownRules& grown)
+{
+    // Numbers over the analyser's whole range, so that a file's diagnostics (of the 120 numbers
+    // above) reach only the few grown rules that happen to share their numbers. Every pattern holds
+    // a token of its own ("RZ", "RP") that no source line or parameter contains: none ever matches.
+    Random random(grown.seed);
+    std::string messageText;
+    for (int i = 0; i < grown.messageRules; ++i)
+        messageText += std::to_string(1000 + random.below(8000)) + " " + messagePattern(i, i % 4, "RZ") + "\n";
+    std::string parameterText;
+    for (int i = 0; i < grown.parameterRules; ++i)
+        parameterText += std::to_string(1000 + random.below(8000)) + " " + std::to_string(1 + random.below(3)) + " " +
+                         parameterPattern(i, i % 4, "RP") + "\n";
+    const std::string rules = directory + "/rules/";
+    std::ofstream(rules + "suppressions.txt", std::ios::binary | std::ios::app) << messageText;
+    std::ofstream(rules + "parameter_suppressions.txt", std::ios::binary | std::ios::app) << parameterText;
 }

@@ -27,3 +27,14 @@ struct BenchWorkloadOutcome {
 // and rules/parameter_suppressions.txt. The directory must exist; its canonical path is used for
 // the file names inside the error files.
 BenchWorkloadOutcome generateBenchWorkload(const std::string& directory, const BenchWorkloadSize& size);
+
+// Rules that a rules file gathers over the years: distinct, on message numbers spread over the
+// analyser's range, never matching anything of the workload.
+struct BenchGrownRules {
+    int messageRules = 0;
+    int parameterRules = 0;
+    std::uint64_t seed = 2;
+};
+
+// Appends the grown rules to the two rules files of a workload made by generateBenchWorkload.
+void appendGrownRules(const std::string& directory, const BenchGrownRules& grown);

@@ -15,6 +15,7 @@ namespace {
 int usage()
 {
     std::cerr << "usage: benchgen make DIR FILES LINES DIAGNOSTICS-PER-FILE MESSAGE-RULES PARAMETER-RULES [SEED]\n"
+                 "       benchgen grow DIR MESSAGE-RULES PARAMETER-RULES\n"
                  "       benchgen count ERROR-FILE-DIR\n";
     return 1;
 }
@@ -41,6 +42,17 @@ int make(const std::vector<std::string>& args)
               << "error_file_bytes " << outcome.errorFileBytes << "\n"
               << "largest_error_file " << outcome.largestErrorFile << "\n"
               << "source_bytes " << outcome.sourceBytes << "\n";
+    return 0;
+}
+
+int grow(const std::vector<std::string>& args)
+{
+    if (args.size() != 3)
+        return usage();
+    BenchGrownRules grown;
+    grown.messageRules = std::atoi(args[1].c_str());
+    grown.parameterRules = std::atoi(args[2].c_str());
+    appendGrownRules(args[0], grown);
     return 0;
 }
 
@@ -78,6 +90,8 @@ int main(int argc, char** argv)
     try {
         if (!args.empty() && args[0] == "make")
             return make(std::vector<std::string>(args.begin() + 1, args.end()));
+        if (!args.empty() && args[0] == "grow")
+            return grow(std::vector<std::string>(args.begin() + 1, args.end()));
         if (args.size() == 2 && args[0] == "count")
             return count(args[1]);
     } catch (const std::exception& e) {

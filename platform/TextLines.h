@@ -6,12 +6,12 @@
 
 namespace platform {
 
-// Calls the function with every line of the text from `start`: a line ends at a LF, which is not
-// delivered, and a CR directly before the LF is dropped (CR LF and LF alike). A last line without
-// a LF (an unfinished one; a CR at its end stays) is delivered too unless `unfinishedToo` is false.
-// Answers whether the text ends in such an unfinished line.
+// Calls function(line, offset) with every line of the text from `start` and the offset of its first
+// byte: a line ends at a LF, which is not delivered, and a CR directly before the LF is dropped (CR LF
+// and LF alike). A last line without a LF (an unfinished one; a CR at its end stays) is delivered too
+// unless `unfinishedToo` is false. Answers whether the text ends in such an unfinished line.
 template <class Function>
-bool forEachTextLine(const std::string& text, Function&& function, std::size_t start = 0, bool unfinishedToo = true)
+bool forEachTextLineAt(const std::string& text, Function&& function, std::size_t start = 0, bool unfinishedToo = true)
 {
     std::string line;
     for (std::size_t pos = start; pos < text.size();) {
@@ -19,17 +19,24 @@ bool forEachTextLine(const std::string& text, Function&& function, std::size_t s
         if (lf == std::string::npos) {
             if (unfinishedToo) {
                 line.assign(text, pos, std::string::npos);
-                function(line);
+                function(line, pos);
             }
             return true;
         }
         line.assign(text, pos, lf - pos);
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
-        function(line);
+        function(line, pos);
         pos = lf + 1;
     }
     return false;
+}
+
+// The same, calling function(line).
+template <class Function>
+bool forEachTextLine(const std::string& text, Function&& function, std::size_t start = 0, bool unfinishedToo = true)
+{
+    return forEachTextLineAt(text, [&](const std::string& line, std::size_t) { function(line); }, start, unfinishedToo);
 }
 
 } // namespace platform

@@ -20,11 +20,21 @@ std::string messageRulesPath(const std::string& programDirectory)
                               programDirectory + rulesmessages::kMessageRulesFile);
 }
 
-MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out)
+namespace {
+
+using Cache = RulesFileCache<MessageRule>;
+
+// Never destroyed, like the compiled patterns it holds (RulePattern.cpp).
+Cache& cache()
 {
-    using Cache = RulesFileCache<MessageRule>;
-    static Cache cache;
-    return cache.read(path, out, [](const std::string& line, MessageRule& rule, auto report) {
+    static auto* readings = new Cache();
+    return *readings;
+}
+
+struct ParseMessageRule {
+    template <class Report>
+    bool operator()(const std::string& line, MessageRule& rule, Report report) const
+    {
         std::string number;
         std::string pattern;
         if (!Cache::splitAtBlank(line, number, pattern)) {
@@ -34,7 +44,36 @@ MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out
         rule.messageNumber = ruleNumber(number);
         rule.warning = ruleFieldWarnings(number, nullptr, pattern);
         return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegularExpression, line, rule, report);
-    });
+    }
+};
+
+std::string existingMessageRulesPath(const std::string& programDirectory)
+{
+    std::string path = messageRulesPath(programDirectory);
+    if (!fileExists(path))
+        throw SuppressionStop(path + rulesmessages::kNotFound);
+    return path;
+}
+
+} // namespace
+
+MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out)
+{
+    return cache().read(path, out, ParseMessageRule());
+}
+
+RuleReading<MessageRule> readMessageRuleReading(const std::string& programDirectory, std::ostream& out)
+{
+    const std::string path = existingMessageRulesPath(programDirectory);
+    RuleReading<MessageRule> reading = cache().readKept(path, out, RulesKind::Message, ParseMessageRule());
+    if (reading.complete && reading.complete->source().unreadable)
+        throw SuppressionStop(path + rulesmessages::kCannotBeRead);
+    return reading;
+}
+
+MessageRuleSet selectMessageRules(DeferredRules<MessageRule>& rules, const std::vector<std::int32_t>& numbers)
+{
+    return rules.select(numbers, ParseMessageRule());
 }
 
 MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
@@ -44,9 +83,7 @@ MessageRules readMessageRulesFile(const std::string& path, std::ostream& out)
 
 MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostream& out)
 {
-    const std::string path = messageRulesPath(programDirectory);
-    if (!fileExists(path))
-        throw SuppressionStop(path + rulesmessages::kNotFound);
+    const std::string path = existingMessageRulesPath(programDirectory);
     MessageRuleSet rules = readMessageRuleSetFile(path, out);
     // A file in UTF-16 gives no rule at all: a build must not pass with every rule ignored.
     const auto& unusable = rules->source().unusable;

@@ -1,6 +1,7 @@
 // A rule of the message suppression file, and the reading of that file.
 #pragma once
 
+#include "DeferredRules.h"
 #include "RulePattern.h"
 #include "RuleSet.h"
 
@@ -39,3 +40,9 @@ MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out
 // "<path> not found.".
 MessageRules readMessageRules(const std::string& programDirectory, std::ostream& out);
 MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostream& out);
+// The same, taken from the digest that an earlier run kept where there is one (RulesDigestStore):
+// then deferred, its rules made for the numbers asked with selectMessageRules.
+RuleReading<MessageRule> readMessageRuleReading(const std::string& programDirectory, std::ostream& out);
+// The rules of the numbers (sorted, without repeats) from a deferred reading; null when its digest
+// does not describe the file.
+MessageRuleSet selectMessageRules(DeferredRules<MessageRule>& rules, const std::vector<std::int32_t>& numbers);

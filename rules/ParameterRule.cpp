@@ -12,11 +12,21 @@
 #include <ostream>
 
 
-ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream& out)
+namespace {
+
+using Cache = RulesFileCache<ParameterRule>;
+
+// Never destroyed, like the compiled patterns it holds (RulePattern.cpp).
+Cache& cache()
 {
-    using Cache = RulesFileCache<ParameterRule>;
-    static Cache cache;
-    return cache.read(path, out, [](const std::string& line, ParameterRule& rule, auto report) {
+    static auto* readings = new Cache();
+    return *readings;
+}
+
+struct ParseParameterRule {
+    template <class Report>
+    bool operator()(const std::string& line, ParameterRule& rule, Report report) const
+    {
         std::string number;
         std::string rest;
         if (!Cache::splitAtBlank(line, number, rest)) {
@@ -37,36 +47,32 @@ ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream&
         rule.position = ruleNumber(position);
         rule.warning = ruleFieldWarnings(number, &position, pattern);
         return Cache::takePattern(std::move(pattern), rulesmessages::kEmptyRegexPattern, line, rule, report);
-    });
-}
+    }
+};
 
-ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
-{
-    return readParameterRuleSetFile(path, out)->inFileOrder();
-}
-
-namespace {
-
-ParameterRuleSet noParameterRules()
+RuleReading<ParameterRule> noParameterRules()
 {
     static const ParameterRuleSet none = std::make_shared<const RuleSet<ParameterRule>>(ParameterRules{});
-    return none;
+    return {none, nullptr};
 }
 
-// A parameter file that cannot be read is said and left out, as one named but missing is.
-ParameterRuleSet readableOrNone(const std::string& path, std::ostream& out)
+// A parameter file that cannot be read is said and left out, as one named but missing is. Kept:
+// through the digests of earlier runs (readKept).
+RuleReading<ParameterRule> readableOrNone(const std::string& path, std::ostream& out, bool kept)
 {
-    ParameterRuleSet rules = readParameterRuleSetFile(path, out);
-    if (!rules->source().unreadable)
-        return rules;
+    RuleReading<ParameterRule> reading;
+    if (kept)
+        reading = cache().readKept(path, out, RulesKind::Parameter, ParseParameterRule());
+    else
+        reading.complete = cache().read(path, out, ParseParameterRule());
+    if (!reading.complete || !reading.complete->source().unreadable)
+        return reading;
     out << path << rulesmessages::kCannotBeRead << '\n' << rulesmessages::kContinuingWithoutParameters << '\n';
     out.flush();
     return noParameterRules();
 }
 
-} // namespace
-
-ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::ostream& out)
+RuleReading<ParameterRule> readLocated(const std::string& programDirectory, std::ostream& out, bool kept)
 {
     std::string given;
     if (findPostAnalysisOption(rulesmessages::kToolName, rulesmessages::kParameterRulesKey, given)) {
@@ -76,12 +82,39 @@ ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::
             out.flush();
             return noParameterRules();
         }
-        return readableOrNone(given, out);
+        return readableOrNone(given, out, kept);
     }
     const std::string path = programDirectory + rulesmessages::kParameterRulesFile;
     if (!fileExists(path))
         return noParameterRules();
-    return readableOrNone(path, out);
+    return readableOrNone(path, out, kept);
+}
+
+} // namespace
+
+ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream& out)
+{
+    return cache().read(path, out, ParseParameterRule());
+}
+
+ParameterRules readParameterRulesFile(const std::string& path, std::ostream& out)
+{
+    return readParameterRuleSetFile(path, out)->inFileOrder();
+}
+
+ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::ostream& out)
+{
+    return readLocated(programDirectory, out, false).complete;
+}
+
+RuleReading<ParameterRule> readParameterRuleReading(const std::string& programDirectory, std::ostream& out)
+{
+    return readLocated(programDirectory, out, true);
+}
+
+ParameterRuleSet selectParameterRules(DeferredRules<ParameterRule>& rules, const std::vector<std::int32_t>& numbers)
+{
+    return rules.select(numbers, ParseParameterRule());
 }
 
 ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out)

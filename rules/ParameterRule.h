@@ -1,6 +1,7 @@
 // A rule of the parameter suppression file, and the reading of that file.
 #pragma once
 
+#include "DeferredRules.h"
 #include "RulePattern.h"
 #include "RuleSet.h"
 
@@ -41,3 +42,9 @@ ParameterRuleSet readParameterRuleSetFile(const std::string& path, std::ostream&
 ParameterRules readParameterRules(const std::string& programDirectory, std::ostream& out);
 // The same as a shared set; a set without rules where the list would be empty.
 ParameterRuleSet readParameterRuleSet(const std::string& programDirectory, std::ostream& out);
+// The same, taken from the digest that an earlier run kept where there is one (RulesDigestStore):
+// then deferred, its rules made for the numbers asked with selectParameterRules.
+RuleReading<ParameterRule> readParameterRuleReading(const std::string& programDirectory, std::ostream& out);
+// The rules of the numbers (sorted, without repeats) from a deferred reading; null when its digest
+// does not describe the file.
+ParameterRuleSet selectParameterRules(DeferredRules<ParameterRule>& rules, const std::vector<std::int32_t>& numbers);

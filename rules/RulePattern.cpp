@@ -4,6 +4,7 @@
 
 #include <pcre2.h>
 
+#include <algorithm>
 #include <cstring>
 #include <unordered_map>
 
@@ -40,10 +41,19 @@ MatchResources& matchResources()
     return resources;
 }
 
+// Never destroyed: freeing every compiled pattern at exit costs a one-file run more than its
+// matching, and the process's end frees the memory anyway.
 std::unordered_map<std::string, std::shared_ptr<const RulePattern>>& patternCache()
 {
-    static std::unordered_map<std::string, std::shared_ptr<const RulePattern>> cache;
-    return cache;
+    static auto* cache = new std::unordered_map<std::string, std::shared_ptr<const RulePattern>>();
+    return *cache;
+}
+
+// Compiled forms offered for texts by RulePattern::offer, taken by compile().
+std::unordered_map<std::string, pcre2_code*>& offered()
+{
+    static std::unordered_map<std::string, pcre2_code*> codes;
+    return codes;
 }
 
 } // namespace
@@ -61,6 +71,19 @@ std::shared_ptr<const RulePattern> RulePattern::compile(const std::string& patte
     const auto found = cache.find(pattern);
     if (found != cache.end())
         return found->second;
+
+    auto& offers = offered();
+    if (!offers.empty()) {
+        const auto offer = offers.find(pattern);
+        if (offer != offers.end()) {
+            auto* fresh = new RulePattern(offer->second);
+            offers.erase(offer);
+            fresh->findRequiredUnits(pattern);
+            std::shared_ptr<const RulePattern> compiled(fresh);
+            cache.emplace(pattern, compiled);
+            return compiled;
+        }
+    }
 
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
@@ -91,6 +114,54 @@ std::string RulePattern::compileError(const std::string& pattern)
     if (pcre2_get_error_message(errorCode, message, sizeof message) < 0)
         return "error " + std::to_string(errorCode) + " at offset " + std::to_string(errorOffset);
     return reinterpret_cast<const char*>(message) + std::string(" at offset ") + std::to_string(errorOffset);
+}
+
+std::string RulePattern::serialize(const std::vector<std::shared_ptr<const RulePattern>>& patterns)
+{
+    std::vector<const pcre2_code*> codes;
+    for (const auto& pattern : patterns)
+        codes.push_back(pattern->code_);
+    uint8_t* bytes = nullptr;
+    PCRE2_SIZE size = 0;
+    if (codes.empty() ||
+        pcre2_serialize_encode(codes.data(), static_cast<int32_t>(codes.size()), &bytes, &size, nullptr) < 0)
+        return std::string();
+    std::string serialised(reinterpret_cast<const char*>(bytes), size);
+    pcre2_serialize_free(bytes);
+    return serialised;
+}
+
+bool RulePattern::offer(std::string_view serialised, const std::vector<std::string>& texts)
+{
+    const auto* bytes = reinterpret_cast<const uint8_t*>(serialised.data());
+    if (std::all_of(texts.begin(), texts.end(), [](const std::string& text) { return patternCache().count(text) != 0; }))
+        return true; // all compiled already
+    if (texts.empty() || serialised.size() < 16 ||
+        pcre2_serialize_get_number_of_codes(bytes) != static_cast<int32_t>(texts.size()))
+        return false;
+    std::vector<pcre2_code*> codes(texts.size(), nullptr);
+    if (pcre2_serialize_decode(codes.data(), static_cast<int32_t>(codes.size()), bytes, nullptr) !=
+        static_cast<int32_t>(codes.size()))
+        return false;
+    auto& offers = offered();
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (patternCache().count(texts[i]) != 0 || !offers.emplace(texts[i], codes[i]).second)
+            pcre2_code_free(codes[i]);
+    }
+    return true;
+}
+
+void RulePattern::withdrawOffers()
+{
+    for (const auto& offer : offered())
+        pcre2_code_free(offer.second);
+    offered().clear();
+}
+
+void RulePattern::forgetCompiled()
+{
+    withdrawOffers();
+    patternCache().clear();
 }
 
 void RulePattern::findRequiredUnits(const std::string& pattern)

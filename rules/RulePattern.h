@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 struct pcre2_real_code_8;
 
@@ -23,6 +25,18 @@ public:
     // Why the pattern does not compile: the matcher's message and the offset where it stopped
     // ("missing closing parenthesis at offset 1"); empty when it compiles.
     static std::string compileError(const std::string& pattern);
+
+    // The patterns' compiled forms as the matcher serialises them; empty when it cannot.
+    static std::string serialize(const std::vector<std::shared_ptr<const RulePattern>>& patterns);
+    // Offers the compiled forms of the texts, serialised in that order, to the next compile() calls:
+    // a text that is not compiled yet takes its offered form instead of being compiled. False
+    // (nothing offered) when the serialised forms are not count of this matcher's.
+    static bool offer(std::string_view serialised, const std::vector<std::string>& texts);
+    // Frees the offered forms that no compile() took.
+    static void withdrawOffers();
+    // Withdraws the offers and forgets every compiled form, so that each text is compiled anew
+    // (after offers that turned out not to fit their texts).
+    static void forgetCompiled();
 
     bool matches(const std::string& subject) const;
     // The same answer for a subject prepared for many patterns. The pre-check is inline: a line is

@@ -6,13 +6,19 @@ RuleReadingInterest::RuleReadingInterest(const MessageRuleSet& messageRules, con
 {
 }
 
+RuleReadingInterest::RuleReadingInterest(const RulesReadAhead& rules) : readAhead_(&rules) {}
+
 bool RuleReadingInterest::wantsDiagnostic(std::int32_t messageNumber) const
 {
+    if (readAhead_)
+        return readAhead_->hasMessageRules(messageNumber) || readAhead_->hasParameterRules(messageNumber);
     return (messageRules_ && messageRules_->index().hasRules(messageNumber)) || wantsParameters(messageNumber);
 }
 
 bool RuleReadingInterest::wantsParameters(std::int32_t messageNumber) const
 {
+    if (readAhead_)
+        return readAhead_->hasParameterRules(messageNumber);
     return parameterRules_ && parameterRules_->index().hasRules(messageNumber);
 }
 

@@ -3,6 +3,7 @@
 
 #include "MessageRule.h"
 #include "ParameterRule.h"
+#include "RulesReadAhead.h"
 
 #include "M_ReadingInterest.h"
 #include "U_LocationData.h" // the location handles need the complete type
@@ -23,6 +24,8 @@ public:
     };
 
     RuleReadingInterest(const MessageRuleSet& messageRules, const ParameterRuleSet& parameterRules);
+    // The rules read ahead, complete or deferred.
+    explicit RuleReadingInterest(const RulesReadAhead& rules);
 
     bool wantsDiagnostic(std::int32_t messageNumber) const override;
     bool wantsParameters(std::int32_t messageNumber) const override;
@@ -31,7 +34,8 @@ public:
     const std::vector<PassedOver>& passedOverDiagnostics() const { return passedOver_; }
 
 private:
-    const RuleSet<MessageRule>* messageRules_;
-    const RuleSet<ParameterRule>* parameterRules_;
+    const RuleSet<MessageRule>* messageRules_ = nullptr;
+    const RuleSet<ParameterRule>* parameterRules_ = nullptr;
+    const RulesReadAhead* readAhead_ = nullptr;
     std::vector<PassedOver> passedOver_;
 };

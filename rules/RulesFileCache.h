@@ -1,14 +1,18 @@
 // The last reading of a rules file, reused while the file's bytes stay the same.
 #pragma once
 
+#include "DeferredRules.h"
 #include "RuleNumber.h"
 #include "RulePattern.h"
 #include "RuleSet.h"
+#include "RulesDigestStore.h"
 #include "RulesMessages.h"
 #include "TextLineReader.h"
 
 #include "U_FileBytes.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <utility>
@@ -33,43 +37,63 @@ public:
     template <class Parse>
     SharedRuleSet<Rule> read(const std::string& path, std::ostream& out, Parse parse)
     {
-        // Read into a buffer kept from one reading to the next; copied only for a new reading.
-        bool readFailed = false;
-        if (!readWholeFile(path, scratch_, &readFailed) || readFailed) {
-            RulesFileSource unreadable{path, std::string(), {}};
-            unreadable.unreadable = true;
-            return std::make_shared<const RuleSet<Rule>>(std::vector<Rule>{}, std::move(unreadable));
-        }
+        if (!readBytes(path))
+            return unreadable(path);
         if (replay(path, scratch_, out))
             return set_;
-        RulesFileSource source{path, scratch_, {}};
-        std::vector<Rule> rules;
-        std::int32_t lineNumber = 0;
-        auto reportLine = [&](const char* reason, const std::string& line) {
-            report(out, path, reason, line);
-            source.unusable.push_back(UnusableRuleLine{lineNumber, reason, line, std::string()});
-        };
-        if (isUtf16Text(source.bytes)) {
-            reportLine(rulesmessages::kUtf16File, std::string());
-            set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
-            return set_;
+        return readAnew(path, out, parse, nullptr);
+    }
+
+    // The same reading, with the digests kept between runs (RulesDigestStore): a file whose digest
+    // is there is not parsed; its reports come from the digest, and its rules are parsed and
+    // compiled only for the numbers that a file's diagnostics need (DeferredRules). A file read in
+    // full leaves its digest for later runs. The reports are the same either way.
+    template <class Parse>
+    RuleReading<Rule> readKept(const std::string& path, std::ostream& out, RulesKind kind, Parse parse)
+    {
+        if (!readBytes(path))
+            return {unreadable(path), nullptr};
+        if (!RulesDigestStore::loading())
+            deferred_.reset();
+        if (deferred_ && deferred_->source().path == path && deferred_->source().bytes == scratch_) {
+            for (const UnusableRuleLine& unusable : deferred_->source().unusable)
+                report(out, path, unusable.reason, unusable.text);
+            return {nullptr, deferred_};
         }
-        TextLineReader::forEachLine(source.bytes, [&](const std::string& line) {
-            ++lineNumber;
-            if (isBlankLine(line))
-                return;
-            Rule rule;
-            if (!parse(line, rule, reportLine)) {
-                UnusableRuleLine& reported = source.unusable.back();
-                if (reported.reason == rulesmessages::kCompilationError)
-                    reported.pattern = rule.pattern; // takePattern gave it to the rule before compiling
-                return;
+        if (replay(path, scratch_, out))
+            return {set_, nullptr};
+        RulesDigest digest;
+        if (RulesDigestStore::load(kind, path, scratch_, digest)) {
+            for (const UnusableRuleLine& unusable : digest.unusable)
+                report(out, path, unusable.reason, unusable.text);
+            deferred_ = std::make_shared<DeferredRules<Rule>>(
+                kind, RulesFileSource{path, std::move(scratch_), std::move(digest.unusable)}, std::move(digest.groups));
+            return {nullptr, deferred_};
+        }
+        deferred_.reset();
+        readAnew(path, out, parse, &digest.rules);
+        if (scratch_.size() < UINT32_MAX) { // offsets are kept in 32 bits
+            digest.unusable = set_->source().unusable;
+            // The rules by number, file order kept within one, with their compiled patterns.
+            const std::vector<Rule>& inFileOrder = set_->inFileOrder();
+            std::vector<std::size_t> order(inFileOrder.size());
+            for (std::size_t i = 0; i < order.size(); ++i)
+                order[i] = i;
+            std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+                return inFileOrder[a].messageNumber < inFileOrder[b].messageNumber;
+            });
+            std::vector<RulesDigestRule> byNumber;
+            std::vector<std::shared_ptr<const RulePattern>> patterns;
+            for (const std::size_t i : order) {
+                byNumber.push_back(digest.rules[i]);
+                patterns.push_back(inFileOrder[i].compiled);
             }
-            rule.line = lineNumber;
-            rules.push_back(std::move(rule));
-        }, TextLineReader::textStart(source.bytes));
-        set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
-        return set_;
+            digest.rules = std::move(byNumber);
+            std::string groups;
+            addRulesDigestGroups(digest, patterns, groups);
+            RulesDigestStore::save(kind, path, scratch_, digest, groups);
+        }
+        return {set_, nullptr};
     }
 
     // True when the bytes are those of the stored reading of the path; then its reports are written
@@ -131,6 +155,61 @@ public:
     }
 
 private:
+    // Reads the file into a buffer kept from one reading to the next; copied only for a new reading.
+    bool readBytes(const std::string& path)
+    {
+        bool readFailed = false;
+        return readWholeFile(path, scratch_, &readFailed) && !readFailed;
+    }
+
+    static SharedRuleSet<Rule> unreadable(const std::string& path)
+    {
+        RulesFileSource source{path, std::string(), {}};
+        source.unreadable = true;
+        return std::make_shared<const RuleSet<Rule>>(std::vector<Rule>{}, std::move(source));
+    }
+
+    // Parses the bytes read and keeps the reading; with digestRules, lists every usable rule there
+    // in file order, with the offset of its line.
+    template <class Parse>
+    SharedRuleSet<Rule> readAnew(const std::string& path, std::ostream& out, Parse& parse,
+                                 std::vector<RulesDigestRule>* digestRules)
+    {
+        RulesFileSource source{path, scratch_, {}};
+        std::vector<Rule> rules;
+        std::int32_t lineNumber = 0;
+        auto reportLine = [&](const char* reason, const std::string& line) {
+            report(out, path, reason, line);
+            source.unusable.push_back(UnusableRuleLine{lineNumber, reason, line, std::string()});
+        };
+        if (isUtf16Text(source.bytes)) {
+            reportLine(rulesmessages::kUtf16File, std::string());
+            set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+            return set_;
+        }
+        TextLineReader::forEachLineAt(source.bytes, [&](const std::string& line, std::size_t offset) {
+            ++lineNumber;
+            if (isBlankLine(line))
+                return;
+            Rule rule;
+            if (!parse(line, rule, reportLine)) {
+                UnusableRuleLine& reported = source.unusable.back();
+                if (reported.reason == rulesmessages::kCompilationError)
+                    reported.pattern = rule.pattern; // takePattern gave it to the rule before compiling
+                return;
+            }
+            rule.line = lineNumber;
+            if (digestRules)
+                digestRules->push_back(RulesDigestRule{
+                    rule.messageNumber, deferredrules::positionOf(rule), lineNumber, static_cast<std::uint32_t>(offset),
+                    static_cast<std::uint32_t>(offset + line.size() - rule.pattern.size())});
+            rules.push_back(std::move(rule));
+        }, TextLineReader::textStart(source.bytes));
+        set_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+        return set_;
+    }
+
     SharedRuleSet<Rule> set_;
+    std::shared_ptr<DeferredRules<Rule>> deferred_;
     std::string scratch_;
 };

@@ -37,6 +37,13 @@ public:
         platform::forEachTextLine(bytes, function, start);
     }
 
+    // The same, with the offset of each line's first byte: function(line, offset).
+    template <class Function>
+    static void forEachLineAt(const std::string& bytes, Function&& function, std::size_t start = 0)
+    {
+        platform::forEachTextLineAt(bytes, function, start);
+    }
+
 private:
     std::ifstream in_;
 };

@@ -1,0 +1,40 @@
+// Files that only the current user writes: what the tool keeps between runs in a shared directory.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// A file open for reading parts of it, when it could not have been written by someone else: on
+// POSIX systems a file that another user owns, that others may write to, or that is a symbolic link
+// is refused, so that nobody can plant it in a shared temporary directory.
+class PrivateFileReader {
+public:
+    PrivateFileReader() = default;
+    ~PrivateFileReader();
+    PrivateFileReader(const PrivateFileReader&) = delete;
+    PrivateFileReader& operator=(const PrivateFileReader&) = delete;
+
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const;
+    // Reads the size bytes at the offset into the buffer; false when the file does not hold them all.
+    bool readAt(std::uint64_t offset, std::size_t size, char* buffer);
+
+private:
+#ifdef _WIN32
+    void* handle_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+// Writes the bytes to a new file that only the current user may read and write, in the directory of
+// the path, and puts it in place of the path in one step: readers see the old file or the new one,
+// never part of one. Writers racing for the same path each put a whole file there; the last one
+// stays. False when any step fails; nothing is then left behind but what was at the path before.
+bool replacePrivateFile(const std::string& path, const std::string& bytes);
+
+} // namespace platform

@@ -1,0 +1,201 @@
+// A reading of a rules file taken from its digest: rules are parsed and compiled as numbers need them.
+#pragma once
+
+#include "RuleSet.h"
+#include "RulePattern.h"
+#include "RulesDigest.h"
+#include "RulesDigestStore.h"
+#include "TextLineReader.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <utility>
+#include <vector>
+
+// Whether a message number has rules, for the reader's question about every diagnostic: numbers up
+// to 65,535 (all that the analyser uses) in a table, others in a sorted list.
+class RuleNumberSet {
+public:
+    explicit RuleNumberSet(const std::vector<RulesDigestGroup>& groups)
+    {
+        std::int32_t highest = -1;
+        for (const RulesDigestGroup& group : groups)
+            if (group.messageNumber < kDenseLimit && group.messageNumber > highest)
+                highest = group.messageNumber;
+        dense_.assign(static_cast<std::size_t>(highest + 1), 0);
+        for (const RulesDigestGroup& group : groups) {
+            const std::int32_t number = group.messageNumber;
+            if (number >= 0 && number < kDenseLimit) {
+                dense_[static_cast<std::size_t>(number)] = 1;
+            } else if (sparse_.empty() || sparse_.back() != number) {
+                sparse_.push_back(number);
+            }
+        }
+        std::sort(sparse_.begin(), sparse_.end());
+    }
+
+    bool contains(std::int32_t number) const
+    {
+        if (number >= 0 && static_cast<std::size_t>(number) < dense_.size())
+            return dense_[static_cast<std::size_t>(number)] != 0;
+        return !sparse_.empty() && std::binary_search(sparse_.begin(), sparse_.end(), number);
+    }
+
+private:
+    static constexpr std::int32_t kDenseLimit = 1 << 16;
+    std::vector<std::uint8_t> dense_;
+    std::vector<std::int32_t> sparse_;
+};
+
+namespace deferredrules {
+
+template <class Rule, class = void>
+struct HasPosition : std::false_type {};
+template <class Rule>
+struct HasPosition<Rule, std::void_t<decltype(std::declval<Rule>().position)>> : std::true_type {};
+
+// The position a digest gives the rule: a parameter rule's own, 0 for a message rule.
+template <class Rule>
+std::int32_t positionOf(const Rule& rule)
+{
+    if constexpr (HasPosition<Rule>::value)
+        return rule.position;
+    else
+        return 0;
+}
+
+} // namespace deferredrules
+
+template <class Rule>
+class DeferredRules {
+public:
+    // The source holds the rules file's path, bytes and unusable lines; the groups are the
+    // digest's, loaded as the kind.
+    DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestGroup> groups)
+        : kind_(kind), source_(std::move(source)), groups_(std::move(groups)), numbers_(groups_)
+    {
+    }
+    DeferredRules(const DeferredRules&) = delete;
+    DeferredRules& operator=(const DeferredRules&) = delete;
+
+    const RulesFileSource& source() const { return source_; }
+    const RuleNumberSet& numbers() const { return numbers_; }
+
+    // A rule set holding every rule of the numbers (sorted, without repeats) and of the numbers
+    // asked for before; for those numbers it matches as the complete reading would. Each rule is
+    // parsed again from its line with parse(line, rule, report), which takes its compiled pattern
+    // from the group or compiles it. Null when a group cannot be read unchanged, or a line does not
+    // give a usable rule with the number, position and pattern that the digest says: nothing taken
+    // from the digest may be used then. The set's source holds the path only.
+    template <class Parse>
+    SharedRuleSet<Rule> select(const std::vector<std::int32_t>& numbers, const Parse& parse)
+    {
+        std::vector<std::int32_t> wanted;
+        std::set_union(selectedNumbers_.begin(), selectedNumbers_.end(), numbers.begin(), numbers.end(),
+                       std::back_inserter(wanted));
+        if (selection_ && wanted.size() == selectedNumbers_.size())
+            return selection_;
+
+        std::vector<const RulesDigestGroup*> groups;
+        for (const std::int32_t number : wanted) {
+            const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
+                                                [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
+            if (group != groups_.end() && group->messageNumber == number)
+                groups.push_back(&*group);
+        }
+        std::vector<std::string_view> data;
+        std::vector<Rule> rules;
+        bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
+        for (std::size_t i = 0; fits && i < groups.size(); ++i)
+            fits = parseGroup(*groups[i], data[i], parse, rules);
+        if (!fits) {
+            RulePattern::forgetCompiled();
+            return nullptr;
+        }
+        std::sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
+        RulesFileSource source;
+        source.path = source_.path;
+        selection_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+        selectedNumbers_ = std::move(wanted);
+        return selection_;
+    }
+
+private:
+    // Parses the rules of the group from its bytes into the list, with the group's compiled
+    // patterns offered to the parsing; false when the digest does not fit the file.
+    template <class Parse>
+    bool parseGroup(const RulesDigestGroup& group, std::string_view data, const Parse& parse, std::vector<Rule>& rules)
+    {
+        std::vector<RulesDigestRule> entries;
+        std::string_view serialised;
+        if (!decodeRulesDigestGroup(data, group, source_.bytes.size(), entries, serialised))
+            return false;
+        if (!serialised.empty()) {
+            std::vector<std::string> texts;
+            for (const RulesDigestRule& entry : entries)
+                texts.push_back(textFrom(entry.patternOffset));
+            RulePattern::offer(serialised, texts);
+        }
+        for (const RulesDigestRule& entry : entries) {
+            Rule rule;
+            if (!parseAt(entry, parse, rule))
+                return false;
+            rules.push_back(std::move(rule));
+        }
+        RulePattern::withdrawOffers();
+        return true;
+    }
+
+    // The text from the offset to the end of its line, read as a reading reads it: up to the LF, a
+    // CR before the LF dropped.
+    std::string textFrom(std::size_t offset) const
+    {
+        const std::string& bytes = source_.bytes;
+        const std::size_t lf = bytes.find('\n', offset);
+        if (lf == std::string::npos)
+            return bytes.substr(offset);
+        std::string text = bytes.substr(offset, lf - offset);
+        if (!text.empty() && text.back() == '\r')
+            text.pop_back();
+        return text;
+    }
+
+    // The rule of the line that starts at the entry's offset.
+    template <class Parse>
+    bool parseAt(const RulesDigestRule& digested, const Parse& parse, Rule& rule) const
+    {
+        const std::string& bytes = source_.bytes;
+        const std::size_t start = TextLineReader::textStart(bytes);
+        if (digested.offset >= bytes.size() || digested.offset < start ||
+            (digested.offset > start && bytes[digested.offset - 1] != '\n'))
+            return false;
+        const std::string line = textFrom(digested.offset);
+        bool reported = false;
+        auto report = [&reported](const char*, const std::string&) { reported = true; };
+        if (!parse(line, rule, report) || reported)
+            return false;
+        rule.line = digested.line;
+        return rule.messageNumber == digested.messageNumber &&
+               deferredrules::positionOf(rule) == digested.position && digested.patternOffset > digested.offset &&
+               digested.patternOffset - digested.offset == line.size() - rule.pattern.size();
+    }
+
+    RulesKind kind_;
+    RulesFileSource source_;
+    std::vector<RulesDigestGroup> groups_; // by number
+    RuleNumberSet numbers_;
+    std::vector<std::int32_t> selectedNumbers_; // sorted
+    SharedRuleSet<Rule> selection_;
+};
+
+// A reading of a rules file: complete (every rule parsed and compiled), or deferred (taken from a
+// digest). Exactly one of the two is set.
+template <class Rule>
+struct RuleReading {
+    SharedRuleSet<Rule> complete;
+    std::shared_ptr<DeferredRules<Rule>> deferred;
+};
