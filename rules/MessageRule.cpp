@@ -62,11 +62,23 @@ MessageRuleSet readMessageRuleSetFile(const std::string& path, std::ostream& out
     return cache().read(path, out, ParseMessageRule());
 }
 
+namespace {
+
+// A file in UTF-16 gives no rule at all: a build must not pass with every rule ignored.
+bool isUtf16File(const RulesFileSource& source)
+{
+    const auto& unusable = source.unusable;
+    return !unusable.empty() && std::strcmp(unusable.front().reason, rulesmessages::kUtf16File) == 0;
+}
+
+} // namespace
+
 RuleReading<MessageRule> readMessageRuleReading(const std::string& programDirectory, std::ostream& out)
 {
     const std::string path = existingMessageRulesPath(programDirectory);
     RuleReading<MessageRule> reading = cache().readKept(path, out, RulesKind::Message, ParseMessageRule());
-    if (reading.complete && reading.complete->source().unreadable)
+    const RulesFileSource& source = reading.complete ? reading.complete->source() : reading.deferred->source();
+    if (source.unreadable || isUtf16File(source))
         throw SuppressionStop(path + rulesmessages::kCannotBeRead);
     return reading;
 }
@@ -85,10 +97,7 @@ MessageRuleSet readMessageRuleSet(const std::string& programDirectory, std::ostr
 {
     const std::string path = existingMessageRulesPath(programDirectory);
     MessageRuleSet rules = readMessageRuleSetFile(path, out);
-    // A file in UTF-16 gives no rule at all: a build must not pass with every rule ignored.
-    const auto& unusable = rules->source().unusable;
-    const bool utf16 = !unusable.empty() && std::strcmp(unusable.front().reason, rulesmessages::kUtf16File) == 0;
-    if (rules->source().unreadable || utf16)
+    if (rules->source().unreadable || isUtf16File(rules->source()))
         throw SuppressionStop(path + rulesmessages::kCannotBeRead);
     return rules;
 }
