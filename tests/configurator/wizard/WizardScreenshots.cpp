@@ -1,8 +1,10 @@
-// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes, and
-// fails when a page does not show a text or control whole.
+// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes, with a
+// text record of what the page holds beside it (the same name with ".txt": checked buttons, texts,
+// enabled controls; see PageState.h), and fails when a page does not show a text or control whole.
 // Run against an installation (ZEMBRELCONF_REGISTRY, ZEMBRELCONF_DRIVES) such as a copy of
 // examples/installation: "wizard_screenshots <output directory>". Messages go to standard error.
 #include "GenerationContext.h"
+#include "PageState.h"
 #include "WidgetFit.h"
 #include "WizardDriver.h"
 #include "WizardSettings.h"
@@ -10,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QPixmap>
 #include <QWizardPage>
 
@@ -37,14 +40,19 @@ int takeRoute(const Route& route, const QDir& out, int& cut)
     int step = 0;
     auto shot = [&]() {
         QApplication::processEvents();
-        const QString file = QString("%1-%2-%3.png")
+        const QString stem = QString("%1-%2-%3")
                                  .arg(route.name)
                                  .arg(++step)
                                  .arg(driver.wizard().currentPage()->metaObject()->className());
+        const QString file = stem + ".png";
         if (driver.wizard().grab().save(out.filePath(file), "PNG"))
             ++saved;
         else
             std::fprintf(stderr, "cannot save %s\n", qPrintable(out.filePath(file)));
+        // Line ends are LF on every platform, so that the records of two tours compare as they are.
+        QFile record(out.filePath(stem + ".txt"));
+        if (!record.open(QIODevice::WriteOnly) || record.write(wizardtest::pageState(driver.wizard()).toUtf8()) < 0)
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(record.fileName()));
         for (const QString& problem : wizardtest::cutWidgets(&driver.wizard())) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(file), qPrintable(problem));
             ++cut;
