@@ -13,12 +13,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPixmap>
+#include <QTest>
 #include <QWizardPage>
 
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -28,6 +31,21 @@ struct Route {
     QStringList chooserAnswers;
     std::function<void(wizardtest::WizardDriver&, const std::function<void()>& shot)> walk;
 };
+
+// Waits until the page shows what it holds. Styles fade a button's change of state in (the Windows
+// style over a tenth of a second or so), and the first frame of the fade shows the button as it was
+// before the click; the page has settled when two pictures of it a moment apart agree.
+void settle(QWidget& page)
+{
+    QImage last = page.grab().toImage();
+    for (int tries = 0; tries < 40; ++tries) {
+        QTest::qWait(50);
+        QImage now = page.grab().toImage();
+        if (now == last)
+            return;
+        last = std::move(now);
+    }
+}
 
 // Saves the pages of one route; counts in `cut` every text or control a page does not show whole.
 int takeRoute(const Route& route, const QDir& out, int& cut)
@@ -40,6 +58,7 @@ int takeRoute(const Route& route, const QDir& out, int& cut)
     int step = 0;
     auto shot = [&]() {
         QApplication::processEvents();
+        settle(*driver.wizard().currentPage());
         const QString stem = QString("%1-%2-%3")
                                  .arg(route.name)
                                  .arg(++step)
