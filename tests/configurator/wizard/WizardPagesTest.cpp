@@ -5,6 +5,7 @@
 #include "WizardDriver.h"
 #include "WizardSettings.h"
 #include "MessageCapture.h"
+#include "PageState.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,69 @@ TEST_F(WizardPagesTest, cancelledBrowseChangesNothingAndBrowseRemembersTheDirect
     EXPECT_EQ(d.wizard().field("vxworks_person").toString(), shown);
     d.click("pushButton");
     EXPECT_EQ(chooser.startDirs(), QStringList({"", "", dir}));
+}
+
+TEST_F(WizardPagesTest, pageStateRecordsWhatPagePersonHoldsBeforeAndAfterACustomChoice)
+{
+    // The record the two platforms' tours compare: every checked button, text and enabled control.
+    wizardtest::ScriptedChooser chooser({"C:\\Pers\\team.p_s"});
+    WizardDriver d;
+    toPagePerson(d);
+    const struct {
+        const char* action;
+        QString record;
+    } steps[] = {
+        {"entered",
+         "PagePerson/groupBox: group enabled\n"
+         "PagePerson/groupBox/defaultPerson: button checked enabled\n"
+         "PagePerson/groupBox/customPerson: button unchecked enabled\n"
+         "PagePerson/groupBox/messPerson: line edit \"\" disabled\n"
+         "PagePerson/groupBox/browseMess: button disabled\n"
+         "PagePerson/groupBox_2: group enabled\n"
+         "PagePerson/groupBox_2/noneAnal: button checked enabled\n"
+         "PagePerson/groupBox_2/customAnal: button unchecked enabled\n"
+         "PagePerson/groupBox_2/analPerson: line edit \"\" disabled\n"
+         "PagePerson/groupBox_2/browseAnal: button disabled\n"
+         "wizard buttons: Back enabled, Next enabled, Cancel enabled\n"},
+        {"customPerson",
+         "PagePerson/groupBox: group enabled\n"
+         "PagePerson/groupBox/defaultPerson: button unchecked enabled\n"
+         "PagePerson/groupBox/customPerson: button checked enabled\n"
+         "PagePerson/groupBox/messPerson: line edit \"\" enabled\n"
+         "PagePerson/groupBox/browseMess: button enabled\n"
+         "PagePerson/groupBox_2: group enabled\n"
+         "PagePerson/groupBox_2/noneAnal: button checked enabled\n"
+         "PagePerson/groupBox_2/customAnal: button unchecked enabled\n"
+         "PagePerson/groupBox_2/analPerson: line edit \"\" disabled\n"
+         "PagePerson/groupBox_2/browseAnal: button disabled\n"
+         "wizard buttons: Back enabled, Next enabled, Cancel enabled\n"},
+        {"browseMess",
+         "PagePerson/groupBox: group enabled\n"
+         "PagePerson/groupBox/defaultPerson: button unchecked enabled\n"
+         "PagePerson/groupBox/customPerson: button checked enabled\n"
+         "PagePerson/groupBox/messPerson: line edit \"C:\\Pers\\team.p_s\" enabled\n"
+         "PagePerson/groupBox/browseMess: button enabled\n"
+         "PagePerson/groupBox_2: group enabled\n"
+         "PagePerson/groupBox_2/noneAnal: button checked enabled\n"
+         "PagePerson/groupBox_2/customAnal: button unchecked enabled\n"
+         "PagePerson/groupBox_2/analPerson: line edit \"\" disabled\n"
+         "PagePerson/groupBox_2/browseAnal: button disabled\n"
+         "wizard buttons: Back enabled, Next enabled, Cancel enabled\n"},
+    };
+    for (const auto& step : steps) {
+        if (std::string(step.action) != "entered")
+            d.click(step.action);
+        EXPECT_EQ(wizardtest::pageState(d.wizard()), step.record) << "after " << step.action;
+    }
+}
+
+TEST_F(WizardPagesTest, pageStateMarksAHiddenControl)
+{
+    WizardDriver d;
+    toPagePerson(d);
+    d.widget("browseAnal")->hide();
+    const QString record = wizardtest::pageState(d.wizard());
+    EXPECT_TRUE(record.contains("PagePerson/groupBox_2/browseAnal: button disabled hidden\n")) << record.toStdString();
 }
 
 } // namespace

@@ -1,8 +1,10 @@
-// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes, and
-// fails when a page does not show a text or control whole.
+// Saves a PNG of every wizard page on the Visual Studio route and the three VxWorks routes, with a
+// text record of what the page holds beside it (the same name with ".txt": checked buttons, texts,
+// enabled controls; see PageState.h), and fails when a page does not show a text or control whole.
 // Run against an installation (ZEMBRELCONF_REGISTRY, ZEMBRELCONF_DRIVES) such as a copy of
 // examples/installation: "wizard_screenshots <output directory>". Messages go to standard error.
 #include "GenerationContext.h"
+#include "PageState.h"
 #include "WidgetFit.h"
 #include "WizardDriver.h"
 #include "WizardSettings.h"
@@ -10,12 +12,16 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QPixmap>
+#include <QTest>
 #include <QWizardPage>
 
 #include <cstdio>
 #include <exception>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -25,6 +31,21 @@ struct Route {
     QStringList chooserAnswers;
     std::function<void(wizardtest::WizardDriver&, const std::function<void()>& shot)> walk;
 };
+
+// Waits until the page shows what it holds. Styles fade a button's change of state in (the Windows
+// style over a tenth of a second or so), and the first frame of the fade shows the button as it was
+// before the click; the page has settled when two pictures of it a moment apart agree.
+void settle(QWidget& page)
+{
+    QImage last = page.grab().toImage();
+    for (int tries = 0; tries < 40; ++tries) {
+        QTest::qWait(50);
+        QImage now = page.grab().toImage();
+        if (now == last)
+            return;
+        last = std::move(now);
+    }
+}
 
 // Saves the pages of one route; counts in `cut` every text or control a page does not show whole.
 int takeRoute(const Route& route, const QDir& out, int& cut)
@@ -37,14 +58,20 @@ int takeRoute(const Route& route, const QDir& out, int& cut)
     int step = 0;
     auto shot = [&]() {
         QApplication::processEvents();
-        const QString file = QString("%1-%2-%3.png")
+        settle(*driver.wizard().currentPage());
+        const QString stem = QString("%1-%2-%3")
                                  .arg(route.name)
                                  .arg(++step)
                                  .arg(driver.wizard().currentPage()->metaObject()->className());
+        const QString file = stem + ".png";
         if (driver.wizard().grab().save(out.filePath(file), "PNG"))
             ++saved;
         else
             std::fprintf(stderr, "cannot save %s\n", qPrintable(out.filePath(file)));
+        // Line ends are LF on every platform, so that the records of two tours compare as they are.
+        QFile record(out.filePath(stem + ".txt"));
+        if (!record.open(QIODevice::WriteOnly) || record.write(wizardtest::pageState(driver.wizard()).toUtf8()) < 0)
+            std::fprintf(stderr, "cannot save %s\n", qPrintable(record.fileName()));
         for (const QString& problem : wizardtest::cutWidgets(&driver.wizard())) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(file), qPrintable(problem));
             ++cut;

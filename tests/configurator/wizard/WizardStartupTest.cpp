@@ -69,6 +69,30 @@ TEST(WizardStartupTest, screenshotTourSavesEveryPageOfEveryRouteOfTheExampleInst
             size = image.size();
         EXPECT_EQ(image.size(), size) << name.toStdString();
     }
+    // Beside every picture, the record of what its page holds; the records show the user's choices.
+    const QStringList records = QDir(QString::fromStdString(dir.file("shots"))).entryList({"*.txt"}, QDir::Files);
+    EXPECT_EQ(records.size(), shots.size());
+    const struct {
+        const char* record;
+        const char* line;
+    } held[] = {
+        {"visual-studio-2-PageOne.txt", "PageOne/radioButton: button checked enabled\n"},
+        {"visual-studio-3-PageTwo.txt", "PageTwo/comboBox: combo box \"2005\" enabled\n"},
+        {"visual-studio-4-PagePerson.txt", "PagePerson/groupBox/defaultPerson: button unchecked enabled\n"},
+        {"visual-studio-4-PagePerson.txt", "PagePerson/groupBox/customPerson: button checked enabled\n"},
+        {"visual-studio-4-PagePerson.txt",
+         "PagePerson/groupBox/messPerson: line edit \"C:\\Personalities\\team-messages.p_s\" enabled\n"},
+        {"visual-studio-4-PagePerson.txt", "PagePerson/groupBox/browseMess: button enabled\n"},
+        {"visual-studio-4-PagePerson.txt", "PagePerson/groupBox_2/analPerson: line edit \"\" disabled\n"},
+        {"visual-studio-5-PageLast.txt", "Message Personality: \\nC:\\Personalities\\team-messages.p_s \\n"},
+        {"vxworks-existing-4-PageFour.txt",
+         "PageFour/lineEdit: line edit \"C:\\Personalities\\diab-vx69.p_c\" enabled\n"},
+        {"vxworks-generated-4-PageFive.txt", "PageFive/comboBox: combo box \"6.9\" enabled\n"},
+    };
+    for (const auto& h : held) {
+        const std::string record = testsupport::readBytes(dir.file(std::string("shots/") + h.record));
+        EXPECT_NE(record.find(h.line), std::string::npos) << h.record << " lacks " << h.line << "in:\n" << record;
+    }
     // The stand-in generator wrote the personality it was asked for.
     EXPECT_TRUE(testsupport::fileExists(installation + "/drives/c/VEL/ZembrelIntegration/diab/dcc.p_c"));
 }
