@@ -76,9 +76,18 @@ HANDLE spawn(const std::vector<std::string>& argv, const std::map<std::string, s
     startup.hStdError = error;
     PROCESS_INFORMATION info = {};
     const std::wstring directory = toWide(workingDirectory);
-    if (!CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
-                        block.data(), directory.empty() ? nullptr : directory.c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + argv[0] + " (error " + std::to_string(GetLastError()) + ")");
+    // Wine's process start now and then fails with ERROR_INTERNAL_ERROR while the machine is busy
+    // starting other processes; a failure of the test's own start is not the program's, so that one
+    // is tried again a few times.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(application.c_str(), commandLine.data(), nullptr, nullptr, TRUE, CREATE_UNICODE_ENVIRONMENT,
+                           block.data(), directory.empty() ? nullptr : directory.c_str(), &startup, &info))
+            break;
+        const DWORD error = GetLastError();
+        if (error != ERROR_INTERNAL_ERROR || attempt == 5)
+            throw std::runtime_error("cannot start " + argv[0] + " (error " + std::to_string(error) + ")");
+        Sleep(200 * attempt);
+    }
     CloseHandle(info.hThread);
     return info.hProcess;
 }
