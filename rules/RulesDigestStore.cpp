@@ -124,13 +124,18 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     for (const RulesDigestGroup* group : groups)
         total += group->size;
     // Each range is read to where its groups start in the buffer; a gap read with it is kept.
-    std::uint64_t span = 0;
-    for (std::size_t first = 0; first < groups.size();) {
+    // A range runs from its first group to the last one that follows its predecessor closely.
+    const auto lastOfRange = [&groups](std::size_t first) {
         std::size_t last = first;
         while (last + 1 < groups.size() &&
                groups[last + 1]->offset < groups[last]->offset + groups[last]->size + kGap &&
                groups[last + 1]->offset >= groups[last]->offset + groups[last]->size)
             ++last;
+        return last;
+    };
+    std::uint64_t span = 0;
+    for (std::size_t first = 0; first < groups.size();) {
+        const std::size_t last = lastOfRange(first);
         span += groups[last]->offset + groups[last]->size - groups[first]->offset;
         first = last + 1;
     }
@@ -139,11 +144,7 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     char* buffer = bufferOf(static_cast<std::size_t>(span));
     std::size_t at = 0;
     for (std::size_t first = 0; first < groups.size();) {
-        std::size_t last = first;
-        while (last + 1 < groups.size() &&
-               groups[last + 1]->offset < groups[last]->offset + groups[last]->size + kGap &&
-               groups[last + 1]->offset >= groups[last]->offset + groups[last]->size)
-            ++last;
+        const std::size_t last = lastOfRange(first);
         const std::uint64_t start = groups[first]->offset;
         const auto length = static_cast<std::size_t>(groups[last]->offset + groups[last]->size - start);
         if (!store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + start, length, buffer + at))
