@@ -28,6 +28,12 @@ struct FreeBlock {
 
 struct Pools {
     FreeBlock* free[kClasses] = {};
+    // The part of each class's newest chunk not yet handed out. Blocks are carved from it one at a
+    // time, so that a process touches only the memory its objects use: a short-lived process per
+    // analysed file pays a page fault for every page it touches, and most of a chunk is never
+    // needed for one small error file.
+    char* next[kClasses] = {};
+    char* end[kClasses] = {};
     std::vector<void*> chunks; // never given back: the lists point into them
 };
 
@@ -42,19 +48,20 @@ std::size_t sizeClass(std::size_t size)
     return (size + kGrain - 1) / kGrain - 1;
 }
 
-// Cuts a new chunk into blocks of the class's size and puts them on its list.
-void refill(Pools& p, std::size_t cls)
+// A block of the class's size from the untouched rest of its chunk, taking a new chunk when the
+// rest is too small.
+void* carve(Pools& p, std::size_t cls)
 {
     const std::size_t blockSize = (cls + 1) * kGrain;
-    char* chunk = static_cast<char*>(::operator new(kChunkSize));
-    p.chunks.push_back(chunk);
-    FreeBlock* head = p.free[cls];
-    for (std::size_t offset = 0; offset + blockSize <= kChunkSize; offset += blockSize) {
-        auto* block = reinterpret_cast<FreeBlock*>(chunk + offset);
-        block->next = head;
-        head = block;
+    if (static_cast<std::size_t>(p.end[cls] - p.next[cls]) < blockSize) {
+        char* chunk = static_cast<char*>(::operator new(kChunkSize));
+        p.chunks.push_back(chunk);
+        p.next[cls] = chunk;
+        p.end[cls] = chunk + kChunkSize;
     }
-    p.free[cls] = head;
+    void* block = p.next[cls];
+    p.next[cls] += blockSize;
+    return block;
 }
 
 } // namespace
@@ -66,9 +73,9 @@ void* allocate(std::size_t size)
     if (kPooling && size > 0 && size <= kMaxPooledSize) {
         Pools& p = pools();
         const std::size_t cls = sizeClass(size);
-        if (!p.free[cls])
-            refill(p, cls);
         FreeBlock* block = p.free[cls];
+        if (!block)
+            return carve(p, cls);
         p.free[cls] = block->next;
         return block;
     }

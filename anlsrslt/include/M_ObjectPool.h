@@ -4,7 +4,7 @@
 #include <cstddef>
 
 // Objects up to kMaxPooledSize bytes come from free lists, one per size rounded up to 16 bytes,
-// refilled a chunk at a time; a released object goes back to its list and is handed out again for
+// carved from a chunk as needed; a released object goes back to its list and is handed out again for
 // the next file, so reading a file costs no malloc or free per diagnostic, parameter or location.
 // The chunks are kept for the process: their total follows the largest number of objects alive
 // at once (one error file's model), not the number of files read. Single-threaded, like the tool.
