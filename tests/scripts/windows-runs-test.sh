@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The choices the test command makes about Windows runs, without running Wine: whether 32-bit
 # programs run here (and the line said when they do not, also when ZEMB_NO_32BIT=1 forces it), and
-# which loader scripts/wine-run takes for a program, read from its PE header, and that it refuses a
-# prefix folder it did not make.
+# which loader scripts/wine-run takes for a program, read from its PE header, and that neither it nor
+# scripts/setup-qt-mingw removes or changes a folder it did not make.
 set -uo pipefail
 top=$(cd "$(dirname "$0")/../.." && pwd)
 work=$(mktemp -d)
@@ -59,6 +59,21 @@ if [ -x /usr/lib/wine/wine64 ]; then
     out=$("$top/scripts/wine-run" --arch win64 --prefix "$folder" --init 2>&1); status=$?
     check "${case%%:*} is refused" "2 left as it is" "$status $([[ "$out" == *"not made by scripts/wine-run"* ]] && echo left as it is)"
     check "${case%%:*} is unchanged" "$before" "$(cd "$folder" && find . -type f -exec md5sum {} + | sort)"
+  done
+fi
+
+# Nor are the folders that the Qt for MinGW build would take over: a prefix that it did not rename
+# into place, or a work folder without its marker.
+if dpkg-query -W qt6-base-dev >/dev/null 2>&1; then
+  for case in "prefix:qt" "work folder:qt.work"; do
+    folder="$work/${case#*:}"
+    rm -rf "$work/qt" "$work/qt.work"
+    mkdir -p "$folder"
+    printf 'keep\n' >"$folder/notes.txt"
+    out=$(ZEMB_QT_MINGW="$work/qt" "$top/scripts/setup-qt-mingw" 2>&1); status=$?
+    check "setup-qt-mingw refuses a ${case%%:*} it did not make" "1 left as it is" \
+      "$status $([[ "$out" == *"was not made by this script; it is left as it is"* ]] && echo left as it is)"
+    check "the ${case%%:*} is unchanged" "notes.txt:keep" "$(ls "$folder"):$(cat "$folder/notes.txt")"
   done
 fi
 

@@ -1,0 +1,28 @@
+# cmake -DPROGRAM=<.exe or .dll> -DOBJDUMP=<target objdump> -DALLOWED=<DLL;...> -P WindowsDlls.cmake
+#
+# A shipped Windows program or DLL needs no DLL beyond those named: Windows' own, and for the
+# wizard's folder the Qt DLLs beside it. Names are compared with letter case folded, as Windows does.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND "${OBJDUMP}" -p "${PROGRAM}" OUTPUT_VARIABLE headers RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} cannot read ${PROGRAM}")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\n]+" lines "${headers}")
+string(TOLOWER "${ALLOWED}" allowed)
+set(needed "")
+set(foreign "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^DLL Name: *" "" dll "${line}")
+  string(STRIP "${dll}" dll)
+  list(APPEND needed "${dll}")
+  string(TOLOWER "${dll}" lower)
+  if(NOT lower IN_LIST allowed AND NOT lower MATCHES "^api-ms-win-")
+    list(APPEND foreign "${dll}")
+  endif()
+endforeach()
+list(JOIN needed " " needed)
+message("${PROGRAM} needs: ${needed}")
+if(foreign)
+  list(JOIN foreign ", " foreign)
+  message(FATAL_ERROR "${PROGRAM} needs ${foreign}, beyond ${ALLOWED}")
+endif()
