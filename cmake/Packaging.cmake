@@ -63,6 +63,11 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${zemb_doc_dir})
 # Debian policy: every package names its copyright and licence in /usr/share/doc/<package>/copyright.
 install(FILES ${PROJECT_SOURCE_DIR}/cmake/copyright DESTINATION ${zemb_doc_dir})
+# suppresszembrel carries PCRE2 linked in (app/CMakeLists.txt): its licence, with the copyright
+# notice its terms ask a binary to reproduce, goes with it.
+if(ZEMB_PCRE2_ARCHIVE AND EXISTS /usr/share/doc/libpcre2-8-0/copyright)
+  install(FILES /usr/share/doc/libpcre2-8-0/copyright DESTINATION ${zemb_doc_dir} RENAME PCRE2-copyright)
+endif()
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/ DESTINATION ${zemb_doc_dir}/examples USE_SOURCE_PERMISSIONS)
 
 # The Debian package. Its dependencies are found from the binaries by dpkg-shlibdeps.
