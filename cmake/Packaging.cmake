@@ -15,7 +15,8 @@
 # Everything is placed relative to the prefix given at install time, so `cmake --install <build>
 # --prefix <dir>` works into any directory, and into DESTDIR.
 if(CMAKE_CROSSCOMPILING OR WIN32)
-  return() # the Win32 programs are packaged on their own
+  include(WindowsKit) # the Windows programs are the Windows kit's folder, zip and installer
+  return()
 endif()
 include(GNUInstallDirs)
 
