@@ -22,13 +22,26 @@ public:
     bool isOpen() const;
     // Reads the size bytes at the offset into the buffer; false when the file does not hold them all.
     bool readAt(std::uint64_t offset, std::size_t size, char* buffer);
+    // The size bytes at the offset where the file is mapped into memory (read-only, mapped whole on
+    // the first call), valid until close() or the next open(); null when the file does not hold
+    // them or cannot be mapped, and the caller then reads them with readAt. A mapping shares the
+    // pages the system already holds and maps many of them at each first touch, where reading
+    // copies them into memory of the process page by page. Only for files that are replaced by
+    // renaming, never cut short in place, as replacePrivateFile writes them: a mapped file cut
+    // short would end the process.
+    const char* view(std::uint64_t offset, std::size_t size);
 
 private:
+    void unmap();
 #ifdef _WIN32
     void* handle_ = nullptr;
+    void* mapping_ = nullptr;
 #else
     int fd_ = -1;
 #endif
+    const char* map_ = nullptr;
+    std::uint64_t size_ = 0;
+    bool mapTried_ = false;
 };
 
 // Writes the bytes to a new file that only the current user may read and write, in the directory of

@@ -45,6 +45,16 @@ char* bufferOf(std::size_t size)
     return store.buffer.get();
 }
 
+// The bytes at the offset: in the file's mapping, or else read into the buffer (which the next call
+// reuses).
+const char* bytesOf(platform::PrivateFileReader& file, std::uint64_t offset, std::size_t size)
+{
+    if (const char* mapped = file.view(offset, size))
+        return mapped;
+    char* buffer = bufferOf(size);
+    return file.readAt(offset, size, buffer) ? buffer : nullptr;
+}
+
 // FNV-1a of the path: a name that differs between rules files; what the file holds is checked.
 std::uint64_t pathHash(const std::string& path)
 {
@@ -100,9 +110,8 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
         return false;
     const std::uint64_t size = rulesDigestBodySize(std::string_view(header, sizeof header));
     const std::size_t whole = kRulesDigestHeaderBytes + static_cast<std::size_t>(size);
-    char* data = size == 0 || size >= (1ull << 31) ? nullptr : bufferOf(whole);
-    if (!data || !file.readAt(0, whole, data) ||
-        !decodeRulesDigest(std::string_view(data, whole), kind, path, bytes, stamp(), digest)) {
+    const char* data = size == 0 || size >= (1ull << 31) ? nullptr : bytesOf(file, 0, whole);
+    if (!data || !decodeRulesDigest(std::string_view(data, whole), kind, path, bytes, stamp(), digest)) {
         file.close();
         return false;
     }
@@ -120,6 +129,18 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     data.clear();
     if (groups.empty())
         return true;
+    // Where the digest is mapped, each group is taken where it lies.
+    platform::PrivateFileReader& file = store.files[slot(kind)];
+    const std::uint64_t codesStart = store.codesStart[slot(kind)];
+    if (file.view(codesStart, 0)) {
+        for (const RulesDigestGroup* group : groups) {
+            const char* bytes = file.view(codesStart + group->offset, group->size);
+            if (!bytes || rulesDigestChecksum(bytes, group->size) != group->checksum)
+                return false;
+            data.emplace_back(bytes, group->size);
+        }
+        return true;
+    }
     std::uint64_t total = 0;
     for (const RulesDigestGroup* group : groups)
         total += group->size;
@@ -147,7 +168,7 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
         const std::size_t last = lastOfRange(first);
         const std::uint64_t start = groups[first]->offset;
         const auto length = static_cast<std::size_t>(groups[last]->offset + groups[last]->size - start);
-        if (!store.files[slot(kind)].readAt(store.codesStart[slot(kind)] + start, length, buffer + at))
+        if (!file.readAt(codesStart + start, length, buffer + at))
             return false;
         for (std::size_t i = first; i <= last; ++i) {
             const char* bytes = buffer + at + (groups[i]->offset - start);

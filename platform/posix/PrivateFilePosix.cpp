@@ -5,7 +5,9 @@
 #include "PosixFileIo.h"
 #include "TemporaryName.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <sys/mman.h>
 
 namespace platform {
 
@@ -54,14 +56,39 @@ bool PrivateFileReader::open(const std::string& path)
     close();
     struct stat info;
     fd_ = openPrivate(path, info);
+    size_ = fd_ >= 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
     return fd_ >= 0;
 }
 
 void PrivateFileReader::close()
 {
+    unmap();
     if (fd_ >= 0)
         ::close(fd_);
     fd_ = -1;
+    size_ = 0;
+}
+
+void PrivateFileReader::unmap()
+{
+    if (map_)
+        ::munmap(const_cast<char*>(map_), static_cast<std::size_t>(size_));
+    map_ = nullptr;
+    mapTried_ = false;
+}
+
+const char* PrivateFileReader::view(std::uint64_t offset, std::size_t size)
+{
+    if (fd_ < 0 || offset > size_ || size > size_ - offset)
+        return nullptr;
+    if (!mapTried_) {
+        mapTried_ = true;
+        if (size_ > 0 && size_ <= SIZE_MAX) {
+            void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
+            map_ = address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
+        }
+    }
+    return map_ ? map_ + offset : nullptr;
 }
 
 bool PrivateFileReader::isOpen() const

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace platform {
 
 namespace {
@@ -52,14 +54,50 @@ bool PrivateFileReader::open(const std::string& path)
 {
     close();
     handle_ = openPrivate(path);
+    LARGE_INTEGER size;
+    if (handle_ && !GetFileSizeEx(static_cast<HANDLE>(handle_), &size)) {
+        close();
+        return false;
+    }
+    size_ = handle_ ? static_cast<std::uint64_t>(size.QuadPart) : 0;
     return handle_ != nullptr;
 }
 
 void PrivateFileReader::close()
 {
+    unmap();
     if (handle_)
         CloseHandle(static_cast<HANDLE>(handle_));
     handle_ = nullptr;
+    size_ = 0;
+}
+
+void PrivateFileReader::unmap()
+{
+    if (map_)
+        UnmapViewOfFile(map_);
+    if (mapping_)
+        CloseHandle(static_cast<HANDLE>(mapping_));
+    map_ = nullptr;
+    mapping_ = nullptr;
+    mapTried_ = false;
+}
+
+// The file cannot be cut short while this handle is open (it does not share writing), and a file
+// moved over it leaves the mapping with the old one.
+const char* PrivateFileReader::view(std::uint64_t offset, std::size_t size)
+{
+    if (!handle_ || offset > size_ || size > size_ - offset)
+        return nullptr;
+    if (!mapTried_) {
+        mapTried_ = true;
+        if (size_ > 0 && size_ <= SIZE_MAX) {
+            mapping_ = CreateFileMappingW(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+            if (mapping_)
+                map_ = static_cast<const char*>(MapViewOfFile(static_cast<HANDLE>(mapping_), FILE_MAP_READ, 0, 0, 0));
+        }
+    }
+    return map_ ? map_ + offset : nullptr;
 }
 
 bool PrivateFileReader::isOpen() const
