@@ -32,6 +32,8 @@ public:
     const char* view(std::uint64_t offset, std::size_t size);
 
 private:
+    // The whole file mapped read-only, or null; the platform's part of view().
+    const char* mapWhole();
     void unmap();
 #ifdef _WIN32
     void* handle_ = nullptr;

@@ -77,18 +77,10 @@ void PrivateFileReader::unmap()
     mapTried_ = false;
 }
 
-const char* PrivateFileReader::view(std::uint64_t offset, std::size_t size)
+const char* PrivateFileReader::mapWhole()
 {
-    if (fd_ < 0 || offset > size_ || size > size_ - offset)
-        return nullptr;
-    if (!mapTried_) {
-        mapTried_ = true;
-        if (size_ > 0 && size_ <= SIZE_MAX) {
-            void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
-            map_ = address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
-        }
-    }
-    return map_ ? map_ + offset : nullptr;
+    void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
+    return address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
 }
 
 bool PrivateFileReader::isOpen() const

@@ -85,19 +85,11 @@ void PrivateFileReader::unmap()
 
 // The file cannot be cut short while this handle is open (it does not share writing), and a file
 // moved over it leaves the mapping with the old one.
-const char* PrivateFileReader::view(std::uint64_t offset, std::size_t size)
+const char* PrivateFileReader::mapWhole()
 {
-    if (!handle_ || offset > size_ || size > size_ - offset)
-        return nullptr;
-    if (!mapTried_) {
-        mapTried_ = true;
-        if (size_ > 0 && size_ <= SIZE_MAX) {
-            mapping_ = CreateFileMappingW(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
-            if (mapping_)
-                map_ = static_cast<const char*>(MapViewOfFile(static_cast<HANDLE>(mapping_), FILE_MAP_READ, 0, 0, 0));
-        }
-    }
-    return map_ ? map_ + offset : nullptr;
+    mapping_ = CreateFileMappingW(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
+    return mapping_ ? static_cast<const char*>(MapViewOfFile(static_cast<HANDLE>(mapping_), FILE_MAP_READ, 0, 0, 0))
+                    : nullptr;
 }
 
 bool PrivateFileReader::isOpen() const
