@@ -1,0 +1,145 @@
+# What the end-to-end scripts (cmake -P) share: running Windows programs in a Wine prefix through
+# scripts/wine-run, naming host paths as Windows programs see them, and failing with a reason.
+# Included by each script; TOP is the source folder.
+cmake_minimum_required(VERSION 3.25)
+if(NOT DEFINED TOP)
+  get_filename_component(TOP "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
+endif()
+set(ZEMB_WINE_RUN "${TOP}/scripts/wine-run")
+
+# Wine takes the host's names and arguments in the locale's encoding: UTF-8, so that non-ASCII
+# letters reach the Windows programs as the letters they are.
+set(ENV{LANG} C.UTF-8)
+
+# zemb_fail(<text>...): stops the script with its reason.
+function(zemb_fail)
+  string(JOIN "" text ${ARGN})
+  message(FATAL_ERROR "FAILURE: ${text}")
+endfunction()
+
+# zemb_wine_arch(<build folder>): sets ENV{ZEMB_WINEARCH} from the build's toolchain, so that
+# programs named rather than given as files (cmd, reg, msiexec) run in a prefix of that kind.
+function(zemb_wine_arch build)
+  file(STRINGS "${build}/CMakeCache.txt" toolchain REGEX "^CMAKE_TOOLCHAIN_FILE:")
+  if(toolchain MATCHES "mingw-i686\\.cmake")
+    set(ENV{ZEMB_WINEARCH} win32)
+  else()
+    set(ENV{ZEMB_WINEARCH} win64)
+  endif()
+endfunction()
+
+# zemb_winpath(<variable> <host path> [DRIVE_C <prefix's drive_c>]): the Windows name of a host
+# path: below the prefix's drive C: on C:, anywhere else on Z: (the host's root).
+function(zemb_winpath variable path)
+  cmake_parse_arguments(ARG "" "DRIVE_C" "" ${ARGN})
+  if(ARG_DRIVE_C AND path MATCHES "^${ARG_DRIVE_C}(/.*)$")
+    set(name "C:${CMAKE_MATCH_1}")
+  else()
+    set(name "Z:${path}")
+  endif()
+  string(REPLACE "/" "\\" name "${name}")
+  set(${variable} "${name}" PARENT_SCOPE)
+endfunction()
+
+# zemb_run(COMMAND <program> <argument>... [WORKING_DIRECTORY <folder>] [ENV <name>=<value>...]
+#          [OUTPUT <variable>] [RESULT <variable>] [OUTPUT_FILE <file>] [INPUT_FILE <file>] [WHAT <text>])
+# Runs a program. Its output is printed, unless OUTPUT takes it (CR removed, trailing newline kept
+# off) or OUTPUT_FILE writes it. Without RESULT a status other than 0 fails the script, naming WHAT
+# (or the program). With ENV the program runs in a clean environment: PATH, HOME and LANG, the
+# Wine architecture and what ENV names.
+function(zemb_run)
+  cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;OUTPUT;RESULT;OUTPUT_FILE;INPUT_FILE;WHAT" "COMMAND;ENV" ${ARGN})
+  set(command ${ARG_COMMAND})
+  if(DEFINED ARG_ENV)
+    set(command ${CMAKE_COMMAND} -E env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
+      "ZEMB_WINEARCH=$ENV{ZEMB_WINEARCH}" ${ARG_ENV} ${command})
+  endif()
+  set(options)
+  if(ARG_WORKING_DIRECTORY)
+    list(APPEND options WORKING_DIRECTORY "${ARG_WORKING_DIRECTORY}")
+  endif()
+  if(ARG_OUTPUT_FILE)
+    list(APPEND options OUTPUT_FILE "${ARG_OUTPUT_FILE}")
+  elseif(ARG_OUTPUT)
+    list(APPEND options OUTPUT_VARIABLE output)
+  endif()
+  if(ARG_INPUT_FILE)
+    list(APPEND options INPUT_FILE "${ARG_INPUT_FILE}")
+  endif()
+  execute_process(COMMAND ${command} ${options} RESULT_VARIABLE status)
+  if(ARG_OUTPUT)
+    string(REPLACE "\r" "" output "${output}")
+    string(REGEX REPLACE "\n$" "" output "${output}")
+    set(${ARG_OUTPUT} "${output}" PARENT_SCOPE)
+  endif()
+  if(ARG_RESULT)
+    set(${ARG_RESULT} "${status}" PARENT_SCOPE)
+  elseif(NOT status STREQUAL "0")
+    if(NOT ARG_WHAT)
+      list(GET ARG_COMMAND 0 ARG_WHAT)
+    endif()
+    zemb_fail("${ARG_WHAT} ended with ${status}")
+  endif()
+endfunction()
+
+# zemb_wine(PREFIX <prefix> <zemb_run's arguments, COMMAND naming the Windows program>): the same,
+# under Wine in that prefix.
+function(zemb_wine)
+  cmake_parse_arguments(ARG "" "PREFIX" "COMMAND" ${ARGN})
+  set(forward ${ARG_UNPARSED_ARGUMENTS})
+  foreach(name OUTPUT RESULT)
+    list(FIND forward ${name} at)
+    if(NOT at EQUAL -1)
+      math(EXPR at "${at} + 1")
+      list(GET forward ${at} variable_${name})
+    endif()
+  endforeach()
+  zemb_run(COMMAND "${ZEMB_WINE_RUN}" --prefix "${ARG_PREFIX}" -- ${ARG_COMMAND} ${forward})
+  foreach(name OUTPUT RESULT)
+    if(variable_${name})
+      set(${variable_${name}} "${${variable_${name}}}" PARENT_SCOPE)
+    endif()
+  endforeach()
+endfunction()
+
+# zemb_steps(<log folder> <step>...): runs this script once per step, as
+# cmake -DSTEP=<function> ... -P <script>, each step's output into its log; one line per step says
+# how it went, and a failed step shows its reason and the end of its log. The step's function is
+# named <step>, its title is the variable title_<step>. Every -D given to this run is passed on
+# (the variables named in ZEMB_STEP_VARIABLES).
+function(zemb_steps logs)
+  file(MAKE_DIRECTORY "${logs}")
+  list(LENGTH ARGN total)
+  set(number 0)
+  set(defines)
+  foreach(variable IN LISTS ZEMB_STEP_VARIABLES)
+    if(DEFINED ${variable})
+      list(APPEND defines "-D${variable}=${${variable}}")
+    endif()
+  endforeach()
+  foreach(step IN LISTS ARGN)
+    math(EXPR number "${number} + 1")
+    set(log "${logs}/${number}-${step}.log")
+    string(TIMESTAMP started "%s")
+    execute_process(COMMAND ${CMAKE_COMMAND} ${defines} -DSTEP=${step} -P "${CMAKE_SCRIPT_MODE_FILE}"
+      OUTPUT_FILE "${log}" ERROR_FILE "${log}" RESULT_VARIABLE status)
+    string(TIMESTAMP ended "%s")
+    math(EXPR seconds "${ended} - ${started}")
+    if(status STREQUAL "0")
+      message("  ${ZEMB_STEPS_NAME} ${number}/${total}: ${title_${step}} ... ok (${seconds} s)")
+      continue()
+    endif()
+    message("  ${ZEMB_STEPS_NAME} ${number}/${total}: ${title_${step}} ... FAILED")
+    file(STRINGS "${log}" reasons REGEX "FAILURE: ")
+    file(STRINGS "${log}" lines)
+    list(LENGTH lines count)
+    set(tail_start 0)
+    if(count GREATER 25)
+      math(EXPR tail_start "${count} - 25")
+    endif()
+    list(SUBLIST lines ${tail_start} -1 tail)
+    list(JOIN tail "\n    " tail)
+    list(JOIN reasons "\n  " reasons)
+    message(FATAL_ERROR "step ${number} (${title_${step}}) failed:\n  ${reasons}\nthe end of ${log}:\n    ${tail}")
+  endforeach()
+endfunction()
