@@ -51,7 +51,7 @@ function(zemb_run)
   cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;OUTPUT;RESULT;OUTPUT_FILE;INPUT_FILE;WHAT" "COMMAND;ENV" ${ARGN})
   set(command ${ARG_COMMAND})
   if(DEFINED ARG_ENV)
-    set(command ${CMAKE_COMMAND} -E env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
+    set(command env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
       "ZEMB_WINEARCH=$ENV{ZEMB_WINEARCH}" ${ARG_ENV} ${command})
   endif()
   set(options)
