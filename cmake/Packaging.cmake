@@ -1,4 +1,4 @@
-# What `cmake --install` puts where, and the Debian package CPack makes of it (scripts/package).
+# What `cmake --install` puts where, and the Debian package CPack makes of it (cpack --preset release).
 #
 #   <prefix>/bin                     zembrelconf, zembrelconf-cli, errtool; suppresszembrel is a
 #                                    launcher that starts the program in the kit's program directory,

@@ -17,6 +17,16 @@ function(zemb_fail)
   message(FATAL_ERROR "FAILURE: ${text}")
 endfunction()
 
+# zemb_fresh_folder(<folder>): an empty folder for a script's work, carrying a marker; a folder that
+# exists without the marker was not made by these scripts and is refused, never removed.
+function(zemb_fresh_folder folder)
+  if(EXISTS "${folder}" AND NOT EXISTS "${folder}/.made-by-zembrel-tests")
+    zemb_fail("${folder} exists but was not made by the project's tests; it is left as it is")
+  endif()
+  file(REMOVE_RECURSE "${folder}")
+  file(WRITE "${folder}/.made-by-zembrel-tests" "")
+endfunction()
+
 # zemb_wine_arch(<build folder>): sets ENV{ZEMB_WINEARCH} from the build's toolchain, so that
 # programs named rather than given as files (cmd, reg, msiexec) run in a prefix of that kind.
 function(zemb_wine_arch build)
