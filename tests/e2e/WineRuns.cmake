@@ -13,8 +13,7 @@ set(ENV{LANG} C.UTF-8)
 
 # zemb_fail(<text>...): stops the script with its reason.
 function(zemb_fail)
-  string(JOIN "" text ${ARGN})
-  message(FATAL_ERROR "FAILURE: ${text}")
+  message(FATAL_ERROR "FAILURE: ${ARGV}")
 endfunction()
 
 # zemb_fresh_folder(<folder>): an empty folder for a script's work, carrying a marker; a folder that
