@@ -51,13 +51,14 @@ function(zemb_winpath variable path)
 endfunction()
 
 # zemb_run(COMMAND <program> <argument>... [WORKING_DIRECTORY <folder>] [ENV <name>=<value>...]
-#          [OUTPUT <variable>] [RESULT <variable>] [OUTPUT_FILE <file>] [INPUT_FILE <file>] [WHAT <text>])
+#          [OUTPUT <variable>] [RESULT <variable>] [OUTPUT_FILE <file>] [LOG <file>] [INPUT_FILE <file>]
+#          [WHAT <text>])
 # Runs a program. Its output is printed, unless OUTPUT takes it (CR removed, trailing newline kept
-# off) or OUTPUT_FILE writes it. Without RESULT a status other than 0 fails the script, naming WHAT
+# off), OUTPUT_FILE writes it, or LOG writes it with the error output. Without RESULT a status other than 0 fails the script, naming WHAT
 # (or the program). With ENV the program runs in a clean environment: PATH, HOME and LANG, the
 # Wine architecture and what ENV names.
 function(zemb_run)
-  cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;OUTPUT;RESULT;OUTPUT_FILE;INPUT_FILE;WHAT" "COMMAND;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;OUTPUT;RESULT;OUTPUT_FILE;LOG;INPUT_FILE;WHAT" "COMMAND;ENV" ${ARGN})
   set(command ${ARG_COMMAND})
   if(DEFINED ARG_ENV)
     set(command env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
@@ -67,7 +68,9 @@ function(zemb_run)
   if(ARG_WORKING_DIRECTORY)
     list(APPEND options WORKING_DIRECTORY "${ARG_WORKING_DIRECTORY}")
   endif()
-  if(ARG_OUTPUT_FILE)
+  if(ARG_LOG)
+    list(APPEND options OUTPUT_FILE "${ARG_LOG}" ERROR_FILE "${ARG_LOG}")
+  elseif(ARG_OUTPUT_FILE)
     list(APPEND options OUTPUT_FILE "${ARG_OUTPUT_FILE}")
   elseif(ARG_OUTPUT)
     list(APPEND options OUTPUT_VARIABLE output)

@@ -16,7 +16,7 @@ set(scratch "${BUILD}/package-smoke")
 zemb_fresh_folder("${scratch}")
 
 zemb_run(COMMAND cpack -G DEB --config "${BUILD}/CPackConfig.cmake" -B "${scratch}/deb"
-  OUTPUT_FILE "${scratch}/cpack.log" WHAT "cpack -G DEB")
+  LOG "${scratch}/cpack.log" WHAT "cpack -G DEB")
 file(GLOB deb "${scratch}/deb/zembrel-kit_*.deb")
 if(NOT deb)
   zemb_fail("cpack made no Debian package; see ${scratch}/cpack.log")
