@@ -17,6 +17,9 @@
 # write. Wind River's wrenv is the tests' stand-in on both (a Linux and a Win32 program that record
 # their arguments), so the process start is compared too.
 cmake_minimum_required(VERSION 3.25)
+if("${TOP}" STREQUAL "")
+  get_filename_component(TOP "${CMAKE_CURRENT_LIST_DIR}/../.." ABSOLUTE)
+endif()
 include("${CMAKE_CURRENT_LIST_DIR}/WineRuns.cmake")
 
 # -DLINUX is read from the cache: CMake's own variable LINUX (true on Linux) hides it.
