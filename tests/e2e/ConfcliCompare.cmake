@@ -40,7 +40,7 @@ set(prefix "${windows}/wine-conf")
 # Windows' own folders of drive C:, which the runs neither clear nor compare.
 set(windows_folders windows users ProgramData "Program Files" "Program Files (x86)")
 
-# A folder for this run's copies and outputs, removed however the run ends.
+# A folder for this run's copies and outputs, removed at the end, also when a check fails.
 set(temp "$ENV{TMPDIR}")
 if(NOT temp)
   set(temp /tmp)
