@@ -34,7 +34,7 @@ TEST(WizardStartupTest, screenshotTourSavesEveryPageOfEveryRouteOfTheExampleInst
 #ifdef _WIN32
     // Windows has one registry and one drive C:, which the example installation would have to take
     // over: the test command runs the same tour there against a Wine prefix holding it
-    // (scripts/screenshots --windows).
+    // (tests/e2e/WizardTour.cmake with a Windows build, the test e2e.wizard-tour).
     GTEST_SKIP() << "the tour runs on Windows through scripts/screenshots --windows";
 #endif
     testsupport::TempDir dir;
