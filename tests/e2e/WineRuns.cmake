@@ -94,8 +94,8 @@ function(zemb_run)
   endif()
 endfunction()
 
-# zemb_wine(PREFIX <prefix> <zemb_run's arguments, COMMAND naming the Windows program>): the same,
-# under Wine in that prefix.
+# zemb_wine(PREFIX <prefix> <zemb_run's arguments> COMMAND <Windows program> <argument>...): the
+# same, under Wine in that prefix. COMMAND comes last: it takes every argument after it.
 function(zemb_wine)
   cmake_parse_arguments(ARG "" "PREFIX" "COMMAND" ${ARGN})
   set(forward ${ARG_UNPARSED_ARGUMENTS})

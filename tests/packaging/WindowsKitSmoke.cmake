@@ -5,11 +5,11 @@
 # zembrelconf-cli.exe on a machine without installation; then the installer journey under Wine
 # (install, configure, run, upgrade, remove, and the Windows README's steps from the unzipped zip).
 include(${CMAKE_CURRENT_LIST_DIR}/../e2e/WineRuns.cmake)
-foreach(required BUILD LINUX)
-  if(NOT DEFINED ${required})
-    message(FATAL_ERROR "WindowsKitSmoke.cmake needs -D${required}=<folder>")
-  endif()
-endforeach()
+# -DLINUX arrives as a cache entry: CMake's own LINUX variable (1 on Linux) hides the plain name.
+set(linux "$CACHE{LINUX}")
+if(NOT DEFINED BUILD OR NOT linux)
+  message(FATAL_ERROR "WindowsKitSmoke.cmake needs -DBUILD=<Windows build> -DLINUX=<Linux build>")
+endif()
 zemb_wine_arch("${BUILD}")
 set(arch $ENV{ZEMB_WINEARCH})
 file(STRINGS "${BUILD}/CMakeCache.txt" version REGEX "^CMAKE_PROJECT_VERSION:STATIC=")
@@ -88,6 +88,6 @@ endif()
 message("   zembrelconf-cli.exe: --list on a machine without installation says so, as the wizard does, and ends with 4")
 
 message("== the installer journey: ${msi} under Wine (${arch})")
-zemb_run(COMMAND ${CMAKE_COMMAND} -DTOP=${TOP} -DLINUX=${LINUX} -DWINDOWS=${BUILD} -DMSI=${msi} -DZIP=${zip}
+zemb_run(COMMAND ${CMAKE_COMMAND} -DTOP=${TOP} -DLINUX=${linux} -DWINDOWS=${BUILD} -DMSI=${msi} -DZIP=${zip}
   -DSTAGE=${BUILD}/kit-stage/${name} -P ${TOP}/tests/e2e/Journey.cmake WHAT "the installer journey")
 file(REMOVE_RECURSE "${scratch}")
