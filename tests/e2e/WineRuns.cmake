@@ -11,16 +11,21 @@ set(ZEMB_WINE_RUN "${TOP}/scripts/wine-run")
 # letters reach the Windows programs as the letters they are.
 set(ENV{LANG} C.UTF-8)
 
-# zemb_fail(<text>...): stops the script with its reason.
+# zemb_fail(<text>...): stops the script with its reason. The reason is printed as one line of its
+# own first, which zemb_steps picks up; CMake's error text wraps long lines.
 function(zemb_fail)
   string(JOIN "" text ${ARGN})
-  message(FATAL_ERROR "FAILURE: ${text}")
+  message("FAILURE: ${text}")
+  message(FATAL_ERROR "${text}")
 endfunction()
 
 # zemb_wine_arch(<build folder>): sets ENV{ZEMB_WINEARCH} from the build's toolchain, so that
 # programs named rather than given as files (cmd, reg, msiexec) run in a prefix of that kind.
 function(zemb_wine_arch build)
-  file(STRINGS "${build}/CMakeCache.txt" toolchain REGEX "^CMAKE_TOOLCHAIN_FILE:")
+  set(toolchain "")
+  if(EXISTS "${build}/CMakeCache.txt")
+    file(STRINGS "${build}/CMakeCache.txt" toolchain REGEX "^CMAKE_TOOLCHAIN_FILE:")
+  endif()
   if(toolchain MATCHES "mingw-i686\\.cmake")
     set(ENV{ZEMB_WINEARCH} win32)
   else()
@@ -45,13 +50,14 @@ endfunction()
 #          [OUTPUT <variable>] [RESULT <variable>] [OUTPUT_FILE <file>] [INPUT_FILE <file>] [WHAT <text>])
 # Runs a program. Its output is printed, unless OUTPUT takes it (CR removed, trailing newline kept
 # off) or OUTPUT_FILE writes it. Without RESULT a status other than 0 fails the script, naming WHAT
-# (or the program). With ENV the program runs in a clean environment: PATH, HOME and LANG, the
-# Wine architecture and what ENV names.
+# (or the program). With ENV (even naming nothing) the program runs in a clean environment: PATH,
+# HOME and LANG, the Wine architecture and what ENV names.
 function(zemb_run)
   cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;OUTPUT;RESULT;OUTPUT_FILE;INPUT_FILE;WHAT" "COMMAND;ENV" ${ARGN})
   set(command ${ARG_COMMAND})
-  if(DEFINED ARG_ENV)
-    set(command ${CMAKE_COMMAND} -E env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
+  if(DEFINED ARG_ENV OR "ENV" IN_LIST ARG_KEYWORDS_MISSING_VALUES)
+    # env(1): `cmake -E env` empties the environment only from CMake 3.26 on.
+    set(command env -i PATH=/usr/bin:/bin "HOME=$ENV{HOME}" "LANG=$ENV{LANG}"
       "ZEMB_WINEARCH=$ENV{ZEMB_WINEARCH}" ${ARG_ENV} ${command})
   endif()
   set(options)
@@ -130,7 +136,11 @@ function(zemb_steps logs)
       continue()
     endif()
     message("  ${ZEMB_STEPS_NAME} ${number}/${total}: ${title_${step}} ... FAILED")
-    file(STRINGS "${log}" reasons REGEX "FAILURE: ")
+    file(STRINGS "${log}" reasons REGEX "^FAILURE: ")
+    list(TRANSFORM reasons REPLACE "^FAILURE: " "")
+    if(NOT reasons)
+      set(reasons "status ${status}")
+    endif()
     file(STRINGS "${log}" lines)
     list(LENGTH lines count)
     set(tail_start 0)
@@ -140,6 +150,8 @@ function(zemb_steps logs)
     list(SUBLIST lines ${tail_start} -1 tail)
     list(JOIN tail "\n    " tail)
     list(JOIN reasons "\n  " reasons)
-    message(FATAL_ERROR "step ${number} (${title_${step}}) failed:\n  ${reasons}\nthe end of ${log}:\n    ${tail}")
+    # Printed as it is; the error itself only names the step (CMake wraps an error's lines).
+    message("step ${number} (${title_${step}}) failed:\n  ${reasons}\nthe end of ${log}:\n    ${tail}")
+    message(FATAL_ERROR "${ZEMB_STEPS_NAME} step ${number} failed")
   endforeach()
 endfunction()
