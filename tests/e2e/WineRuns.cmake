@@ -19,7 +19,13 @@ set(ENV{LANG} C.UTF-8)
 # zemb_fail(<text>...): stops the script with its reason. The reason is printed as one line of its
 # own first, which zemb_steps picks up; CMake's error text wraps long lines.
 function(zemb_fail)
-  string(JOIN "" text ${ARGN})
+  # ARGV<n>, not ARGN: a ';' in the text would split it.
+  set(text "")
+  set(index 0)
+  while(index LESS ARGC)
+    string(APPEND text "${ARGV${index}}")
+    math(EXPR index "${index} + 1")
+  endwhile()
   message("FAILURE: ${text}")
   message(FATAL_ERROR "${text}")
 endfunction()
