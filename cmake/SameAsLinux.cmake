@@ -1,7 +1,7 @@
 # cmake -DLINUX_RUN=<Linux run folder> -DOTHER_RUN=<run folder of a Windows build> [-DWHAT=<name>] -P SameAsLinux.cmake
 #
 # The one comparison of a Windows run of the example with the Linux build's run: the files that
-# scripts/demo and scripts/journey-windows write with the run's folder as <run>, drive letters and
+# scripts/demo and tests/e2e/Journey.cmake write with the run's folder as <run>, drive letters and
 # CR LF taken away. Prints a unified diff of each file that differs and fails.
 cmake_minimum_required(VERSION 3.25)
 foreach(required LINUX_RUN OTHER_RUN)
