@@ -40,6 +40,23 @@ function(zemb_fresh_folder folder)
   file(WRITE "${folder}/.made-by-zembrel-tests" "")
 endfunction()
 
+# zemb_remove_prefix(<prefix>): removes a Wine prefix that scripts/wine-run made (its .made marker),
+# so that the next run makes it anew; any other folder there is refused, never removed.
+function(zemb_remove_prefix prefix)
+  if(EXISTS "${prefix}" AND NOT EXISTS "${prefix}/.made")
+    zemb_fail("${prefix} was not made by scripts/wine-run (no .made marker), so it is left as it is: remove it yourself")
+  endif()
+  file(REMOVE_RECURSE "${prefix}")
+endfunction()
+
+# zemb_same_file(<file> <other file> <reason>): fails with the reason unless both hold the same bytes.
+function(zemb_same_file file other)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${file}" "${other}" RESULT_VARIABLE differs)
+  if(NOT differs STREQUAL "0")
+    zemb_fail("${ARGN}")
+  endif()
+endfunction()
+
 # zemb_wine_arch(<build folder>): sets ENV{ZEMB_WINEARCH} from the build's toolchain, so that
 # programs named rather than given as files (cmd, reg, msiexec) run in a prefix of that kind.
 function(zemb_wine_arch build)

@@ -109,15 +109,9 @@ get_filename_component(qt_bin "${qt_dir}/../../../bin" ABSOLUTE)
 zemb_wine_arch("${windows}")
 
 # A prefix of the tour's own, made anew: the example installation on drive C: and in the 32-bit
-# view of the registry, where its installers write. The one of an earlier tour is removed only
-# when scripts/wine-run made it (its marker).
+# view of the registry, where its installers write.
 set(prefix "${windows}/wine-screenshots")
-if(EXISTS "${prefix}")
-  if(NOT EXISTS "${prefix}/.made")
-    zemb_fail("${prefix} was not made by scripts/wine-run (no .made marker), so it is left as it is: remove it yourself")
-  endif()
-  file(REMOVE_RECURSE "${prefix}")
-endif()
+zemb_remove_prefix("${prefix}")
 file(REMOVE_RECURSE "${out}")
 file(MAKE_DIRECTORY "${out}")
 zemb_run(COMMAND "${ZEMB_WINE_RUN}" --init --prefix "${prefix}" --reg "${installation}/zembrel.reg"
