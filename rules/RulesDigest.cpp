@@ -5,6 +5,8 @@
 #include "RulePattern.h"
 #include "RulesMessages.h"
 
+#include "U_Prefault.h"
+
 #include <pcre2.h>
 
 #include <algorithm>
@@ -246,6 +248,9 @@ bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string&
     std::uint32_t groups = 0;
     if (!in.value(digest.groupsSize) || !in.value(groups) || in.left() != static_cast<std::size_t>(groups) * kGroupBytes)
         return false;
+    digest.groups.clear();
+    digest.groups.reserve(groups);
+    prefaultForWriting(digest.groups.data(), static_cast<std::size_t>(groups) * sizeof(RulesDigestGroup));
     digest.groups.assign(groups, RulesDigestGroup());
     for (std::size_t i = 0; i < groups; ++i) {
         RulesDigestGroup& group = digest.groups[i];

@@ -1,6 +1,8 @@
 // Whole-file reading: one read of the size the file has, then reads to the end for what was added.
 #include "U_FileBytes.h"
 
+#include "U_Prefault.h"
+
 #include <cstdio>
 #include <sys/stat.h>
 
@@ -22,6 +24,10 @@ bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed
         // A string reused for file after file only grows by what the new file has more: the bytes
         // it already holds are overwritten instead of being cleared first.
         const auto size = static_cast<std::size_t>(info.st_size);
+        if (bytes.capacity() < size) {
+            bytes.reserve(size);
+            prefaultForWriting(&bytes[0], size);
+        }
         if (bytes.size() < size)
             bytes.resize(size);
         bytes.resize(std::fread(&bytes[0], 1, size, file));
