@@ -49,6 +49,13 @@ function(zemb_remove_prefix prefix)
   file(REMOVE_RECURSE "${prefix}")
 endfunction()
 
+# zemb_expect_file(<file> <reason>): fails with the reason unless the file is there (a folder is not).
+function(zemb_expect_file file)
+  if(NOT EXISTS "${file}" OR IS_DIRECTORY "${file}")
+    zemb_fail("${ARGN}")
+  endif()
+endfunction()
+
 # zemb_same_file(<file> <other file> <reason>): fails with the reason unless both hold the same bytes.
 function(zemb_same_file file other)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${file}" "${other}" RESULT_VARIABLE differs)
