@@ -17,37 +17,30 @@
 #include <vector>
 
 // Whether a message number has rules, for the reader's question about every diagnostic: numbers up
-// to 65,535 (all that the analyser uses) in a table, others in a sorted list.
+// to 65,535 (all that the analyser uses) in a bit set, others in a sorted list.
 class RuleNumberSet {
 public:
     explicit RuleNumberSet(const std::vector<RulesDigestGroup>& groups)
     {
-        std::int32_t highest = -1;
-        for (const RulesDigestGroup& group : groups)
-            if (group.messageNumber < kDenseLimit && group.messageNumber > highest)
-                highest = group.messageNumber;
-        dense_.assign(static_cast<std::size_t>(highest + 1), 0);
         for (const RulesDigestGroup& group : groups) {
             const std::int32_t number = group.messageNumber;
-            if (number >= 0 && number < kDenseLimit) {
-                dense_[static_cast<std::size_t>(number)] = 1;
-            } else if (sparse_.empty() || sparse_.back() != number) {
+            if (MessageNumberBits::inRange(number))
+                bits_.add(number);
+            else if (sparse_.empty() || sparse_.back() != number)
                 sparse_.push_back(number);
-            }
         }
         std::sort(sparse_.begin(), sparse_.end());
     }
 
     bool contains(std::int32_t number) const
     {
-        if (number >= 0 && static_cast<std::size_t>(number) < dense_.size())
-            return dense_[static_cast<std::size_t>(number)] != 0;
+        if (MessageNumberBits::inRange(number))
+            return bits_.contains(number);
         return !sparse_.empty() && std::binary_search(sparse_.begin(), sparse_.end(), number);
     }
 
 private:
-    static constexpr std::int32_t kDenseLimit = 1 << 16;
-    std::vector<std::uint8_t> dense_;
+    MessageNumberBits bits_;
     std::vector<std::int32_t> sparse_;
 };
 
@@ -109,6 +102,16 @@ public:
         }
         std::vector<std::string_view> data;
         std::vector<Rule> rules;
+        std::size_t count = 0;
+        std::size_t bytes = 0;
+        for (const RulesDigestGroup* group : groups) {
+            count += group->count;
+            // The groups of numbers selected before were decoded then.
+            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), group->messageNumber))
+                bytes += group->size;
+        }
+        rules.reserve(count);
+        RulePattern::expectOffers(bytes);
         bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
         for (std::size_t i = 0; fits && i < groups.size(); ++i)
             fits = parseGroup(*groups[i], data[i], parse, rules);

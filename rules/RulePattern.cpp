@@ -4,7 +4,10 @@
 
 #include <pcre2.h>
 
+#include "U_Prefault.h"
+
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <unordered_map>
 
@@ -39,6 +42,66 @@ MatchResources& matchResources()
 {
     static MatchResources resources;
     return resources;
+}
+
+// Where the compiled forms that offer() decodes live: blocks that are asked for before a selection
+// of rules is decoded, each given its pages in one call, and carved from the front. A one-file run
+// decodes hundreds of forms (and a copy of the matcher's character tables for every message number),
+// each of them a separate allocation and most a first touch of a fresh heap page. A form's memory is
+// not reused once it is freed: the cache keeps every form it takes for the whole process, and each
+// group of a digest is decoded at most once while it holds.
+class DecodeArena {
+public:
+    void reserve(std::size_t bytes)
+    {
+        if (bytes > left_)
+            addBlock(bytes);
+    }
+
+    void* allocate(std::size_t size)
+    {
+        size = (size + kAlign - 1) & ~(kAlign - 1);
+        if (size > left_)
+            addBlock(std::max(size, kSmallestBlock));
+        void* piece = next_;
+        next_ += size;
+        left_ -= size;
+        return piece;
+    }
+
+    static void* allocateFor(PCRE2_SIZE size, void* arena) { return static_cast<DecodeArena*>(arena)->allocate(size); }
+    static void freeFor(void*, void*) {}
+
+private:
+    static constexpr std::size_t kAlign = alignof(std::max_align_t);
+    static constexpr std::size_t kSmallestBlock = 16 * 1024;
+
+    void addBlock(std::size_t size)
+    {
+        size = (size + kAlign - 1) & ~(kAlign - 1);
+        blocks_.emplace_back(new std::max_align_t[size / sizeof(std::max_align_t)]);
+        next_ = reinterpret_cast<char*>(blocks_.back().get());
+        left_ = size;
+        prefaultForWriting(next_, size);
+    }
+
+    std::vector<std::unique_ptr<std::max_align_t[]>> blocks_;
+    char* next_ = nullptr;
+    std::size_t left_ = 0;
+};
+
+// Never destroyed, like the cache whose forms live in it.
+DecodeArena& decodeArena()
+{
+    static auto* arena = new DecodeArena();
+    return *arena;
+}
+
+pcre2_general_context* decodeContext()
+{
+    static pcre2_general_context* context =
+        pcre2_general_context_create(&DecodeArena::allocateFor, &DecodeArena::freeFor, &decodeArena());
+    return context;
 }
 
 // Never destroyed: freeing every compiled pattern at exit costs a one-file run more than its
@@ -140,7 +203,7 @@ bool RulePattern::offer(std::string_view serialised, const std::vector<std::stri
         pcre2_serialize_get_number_of_codes(bytes) != static_cast<int32_t>(texts.size()))
         return false;
     std::vector<pcre2_code*> codes(texts.size(), nullptr);
-    if (pcre2_serialize_decode(codes.data(), static_cast<int32_t>(codes.size()), bytes, nullptr) !=
+    if (pcre2_serialize_decode(codes.data(), static_cast<int32_t>(codes.size()), bytes, decodeContext()) !=
         static_cast<int32_t>(codes.size()))
         return false;
     auto& offers = offered();
@@ -149,6 +212,13 @@ bool RulePattern::offer(std::string_view serialised, const std::vector<std::stri
             pcre2_code_free(codes[i]);
     }
     return true;
+}
+
+void RulePattern::expectOffers(std::size_t bytes)
+{
+    // A decoded form takes about the room of its serialised form; the margin covers the rounding of
+    // each piece to the alignment.
+    decodeArena().reserve(bytes + bytes / 8);
 }
 
 void RulePattern::withdrawOffers()

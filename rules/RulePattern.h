@@ -32,6 +32,9 @@ public:
     // a text that is not compiled yet takes its offered form instead of being compiled. False
     // (nothing offered) when the serialised forms are not count of this matcher's.
     static bool offer(std::string_view serialised, const std::vector<std::string>& texts);
+    // Says that offers of about this many serialised bytes are coming, so that the room for their
+    // decoded forms is made at once. Only time depends on it.
+    static void expectOffers(std::size_t bytes);
     // Frees the offered forms that no compile() took.
     static void withdrawOffers();
     // Withdraws the offers and forgets every compiled form, so that each text is compiled anew

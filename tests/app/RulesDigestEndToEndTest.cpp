@@ -22,12 +22,13 @@ using testsupport::writeBytes;
 
 namespace {
 
-// Rules with every kind of line a reading reports, CR LF line ends in the message rules.
+// Rules with every kind of line a reading reports, CR LF line ends in the message rules, and numbers
+// beyond the analyser's range (which a digest looks up another way than the others).
 const char* const kMessageRules = "100 legacy$\r\n200 ^legacy\r\nabc\r\n300 \r\n400 (unclosed\r\n"
-                                  "500 [z-a]\r\n\r\n100 never\r\n7 ^int\r\n";
+                                  "500 [z-a]\r\n\r\n100 never\r\n7 ^int\r\n70000 legacy\r\n-3 ^legacy\r\n";
 // The same size, other reports: a digest of it must never be taken for kMessageRules.
 const char* const kOtherMessageRules = "100 (egacy$\r\n200 ^legacy\r\nabc\r\n300 x\r\n400 unclosed\r\n"
-                                       "500 [a-z]\r\n\r\n100 never\r\n7 ^int\r\n";
+                                       "500 [a-z]\r\n\r\n100 never\r\n7 ^int\r\n70000 (egacy\r\n-3 ^legacy\r\n";
 const char* const kParameterRules = "60 1 ^p\n60\n60 \n60 1\n60 1 \n60 1 (bad\n7 1 ^legacy$\n61 2 q\n";
 
 // What a run gives: its status and output, and the error files afterwards.
@@ -53,7 +54,8 @@ public:
         errorFile("a.cpp", "loc L1 S 1 5\nloc L2 S 2 1\nloc L3 S 3 1\nloc L0 S 0 0\nblock\n"
                            "diag L1 100\nend\ndiag L2 200\nend\ndiag L3 7\n str \"legacy\"\nend\n"
                            "diag L3 60\n str \"px\"\n str \"q\"\nend\ndiag L0 7\n str \"legacy\"\nend\n"
-                           "diag L2 300\nend\ndiag L1 61\n str \"a\"\n str \"q\"\nend\n");
+                           "diag L2 300\nend\ndiag L1 61\n str \"a\"\n str \"q\"\nend\n"
+                           "diag L1 70000\nend\ndiag L2 -3\nend\ndiag L2 70001\nend\n");
         errorFile("b.cpp", "loc L1 S 1 1\nloc L2 S 2 1\nblock\ndiag L1 200\nend\ndiag L2 100\nend\n"
                            "diag L2 500\nend\ndiag L1 60\n str \"none\"\nend\n");
         writeRules(kMessageRules);
