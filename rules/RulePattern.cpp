@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdlib>
 #include <cstring>
 #include <unordered_map>
 
@@ -49,7 +50,8 @@ MatchResources& matchResources()
 // decodes hundreds of forms (and a copy of the matcher's character tables for every message number),
 // each of them a separate allocation and most a first touch of a fresh heap page. A form's memory is
 // not reused once it is freed: the cache keeps every form it takes for the whole process, and each
-// group of a digest is decoded at most once while it holds.
+// group of a digest is decoded at most once while it holds. What the matcher asks for later through
+// a decoded form (the JIT compiler's working memory, which it frees at once) comes from the heap.
 class DecodeArena {
 public:
     void reserve(std::size_t bytes)
@@ -58,36 +60,68 @@ public:
             addBlock(bytes);
     }
 
+    // While decoding: allocations come from the blocks.
+    void setDecoding(bool decoding) { decoding_ = decoding; }
+
+    static void* allocateFor(PCRE2_SIZE size, void* data)
+    {
+        auto* arena = static_cast<DecodeArena*>(data);
+        return arena->decoding_ ? arena->allocate(size) : std::malloc(size);
+    }
+    static void freeFor(void* piece, void* data)
+    {
+        if (piece && !static_cast<DecodeArena*>(data)->owns(piece))
+            std::free(piece);
+    }
+
+private:
+    static constexpr std::size_t kAlign = alignof(std::max_align_t);
+    static constexpr std::size_t kSmallestBlock = 16 * 1024;
+
+    struct FreeBlock {
+        void operator()(char* memory) const { std::free(memory); }
+    };
+    struct Block {
+        std::unique_ptr<char, FreeBlock> memory; // from malloc, so aligned for any piece
+        std::size_t size;
+    };
+
     void* allocate(std::size_t size)
     {
         size = (size + kAlign - 1) & ~(kAlign - 1);
-        if (size > left_)
-            addBlock(std::max(size, kSmallestBlock));
+        if (size > left_ && !addBlock(std::max(size, kSmallestBlock)))
+            return nullptr; // the matcher reports that it has no memory, and the pattern is compiled instead
         void* piece = next_;
         next_ += size;
         left_ -= size;
         return piece;
     }
 
-    static void* allocateFor(PCRE2_SIZE size, void* arena) { return static_cast<DecodeArena*>(arena)->allocate(size); }
-    static void freeFor(void*, void*) {}
-
-private:
-    static constexpr std::size_t kAlign = alignof(std::max_align_t);
-    static constexpr std::size_t kSmallestBlock = 16 * 1024;
-
-    void addBlock(std::size_t size)
+    bool owns(const void* piece) const
     {
-        size = (size + kAlign - 1) & ~(kAlign - 1);
-        blocks_.emplace_back(new std::max_align_t[size / sizeof(std::max_align_t)]);
-        next_ = reinterpret_cast<char*>(blocks_.back().get());
-        left_ = size;
-        prefaultForWriting(next_, size);
+        const auto* at = static_cast<const char*>(piece);
+        return std::any_of(blocks_.begin(), blocks_.end(), [at](const Block& block) {
+            return at >= block.memory.get() && at < block.memory.get() + block.size;
+        });
     }
 
-    std::vector<std::unique_ptr<std::max_align_t[]>> blocks_;
+    bool addBlock(std::size_t size)
+    {
+        size = (size + kAlign - 1) & ~(kAlign - 1);
+        auto* memory = static_cast<char*>(std::malloc(size));
+        if (!memory)
+            return false;
+        blocks_.push_back({std::unique_ptr<char, FreeBlock>(memory), size});
+        next_ = memory;
+        left_ = size;
+        prefaultForWriting(next_, size);
+        return true;
+    }
+
+    std::vector<Block> blocks_;
     char* next_ = nullptr;
     std::size_t left_ = 0;
+    bool decoding_ = false;
 };
 
 // Never destroyed, like the cache whose forms live in it.
@@ -203,8 +237,10 @@ bool RulePattern::offer(std::string_view serialised, const std::vector<std::stri
         pcre2_serialize_get_number_of_codes(bytes) != static_cast<int32_t>(texts.size()))
         return false;
     std::vector<pcre2_code*> codes(texts.size(), nullptr);
-    if (pcre2_serialize_decode(codes.data(), static_cast<int32_t>(codes.size()), bytes, decodeContext()) !=
-        static_cast<int32_t>(codes.size()))
+    decodeArena().setDecoding(true);
+    const int32_t decoded = pcre2_serialize_decode(codes.data(), static_cast<int32_t>(codes.size()), bytes, decodeContext());
+    decodeArena().setDecoding(false);
+    if (decoded != static_cast<int32_t>(codes.size()))
         return false;
     auto& offers = offered();
     for (std::size_t i = 0; i < texts.size(); ++i) {

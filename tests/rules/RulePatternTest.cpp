@@ -77,3 +77,39 @@ TEST(RulePatternTest, answersStayTheSameWhenAnOftenRunPatternIsCompiledFurther)
                 EXPECT_EQ(pattern->matches(subjects[i]), first[i]) << text << " on subject " << i << ", round " << round;
     }
 }
+
+TEST(RulePatternTest, offeredFormsMatchAsCompiledOnesWhenRunOftenAndTheirRoomWasUnderestimated)
+{
+    // Groups of serialised forms, each group offered after too small an estimate of its room, so
+    // that the decoded forms spread over several blocks; each form is then run past the point
+    // where it is compiled further, which asks the matcher for memory through the decoded form.
+    const std::vector<std::string> subjects = {"id42 = x;", "ID42", "", "id = 7", std::string(500, 'i') + "d9"};
+    for (int group = 0; group < 40; ++group) {
+        std::vector<std::string> texts;
+        std::vector<std::shared_ptr<const RulePattern>> compiled;
+        std::vector<std::vector<bool>> expected;
+        for (int i = 0; i < 12; ++i) {
+            texts.push_back("(?:offered" + std::to_string(group) + "_" + std::to_string(i) + ")?id[0-9]{" +
+                            std::to_string(i % 3) + ",}");
+            compiled.push_back(RulePattern::compile(texts.back()));
+            ASSERT_TRUE(compiled.back()) << texts.back();
+            expected.emplace_back();
+            for (const std::string& subject : subjects)
+                expected.back().push_back(compiled.back()->matches(subject));
+        }
+        const std::string serialised = RulePattern::serialize(compiled);
+        ASSERT_FALSE(serialised.empty());
+        compiled.clear();
+        RulePattern::forgetCompiled();
+        RulePattern::expectOffers(serialised.size() / 4);
+        ASSERT_TRUE(RulePattern::offer(serialised, texts));
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto pattern = RulePattern::compile(texts[i]);
+            ASSERT_TRUE(pattern) << texts[i];
+            for (int round = 0; round < 40; ++round)
+                for (std::size_t s = 0; s < subjects.size(); ++s)
+                    ASSERT_EQ(pattern->matches(subjects[s]), expected[i][s]) << texts[i] << " on " << s << ", round " << round;
+        }
+        RulePattern::withdrawOffers();
+    }
+}
