@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 namespace {
 
@@ -33,10 +34,10 @@ const OptionRow kOptions[] = {
 #undef ZEMB_OPTION
 };
 
-// The words of an alias list, separated by white space.
-std::vector<std::string> splitAliases(const char* aliases)
+// Calls the function with each word of an alias list, separated by white space.
+template <class Function>
+void forEachAlias(const char* aliases, Function&& function)
 {
-    std::vector<std::string> result;
     const char* at = aliases;
     while (*at) {
         while (*at && std::isspace(static_cast<unsigned char>(*at)))
@@ -45,20 +46,19 @@ std::vector<std::string> splitAliases(const char* aliases)
         while (*at && !std::isspace(static_cast<unsigned char>(*at)))
             ++at;
         if (at != start)
-            result.emplace_back(start, at);
+            function(std::string_view(start, static_cast<std::size_t>(at - start)));
     }
-    return result;
 }
 
 C_AliasTable buildTable(int productBit)
 {
     C_AliasTable table;
+    table.reserve(2 * std::size(kOptions));
     for (const OptionRow& row : kOptions) {
         if (!(row.products & productBit))
             continue;
         table.push_back({row.name, row.select});
-        for (const std::string& alias : splitAliases(row.aliases))
-            table.push_back({alias, row.select});
+        forEachAlias(row.aliases, [&](std::string_view alias) { table.push_back({alias, row.select}); });
     }
     std::stable_sort(table.begin(), table.end(),
                      [](const C_AliasRow& a, const C_AliasRow& b) { return a.alias < b.alias; });
@@ -70,7 +70,7 @@ char lower(char c)
     return char(std::tolower(static_cast<unsigned char>(c)));
 }
 
-bool isPrefixIgnoreCase(const std::string& prefix, const std::string& text)
+bool isPrefixIgnoreCase(std::string_view prefix, const std::string& text)
 {
     if (prefix.size() > text.size())
         return false;
@@ -111,8 +111,11 @@ const std::vector<C_OptionAliases>& optionAliases()
 {
     static const std::vector<C_OptionAliases> all = [] {
         std::vector<C_OptionAliases> result;
-        for (const OptionRow& row : kOptions)
-            result.push_back({row.name, splitAliases(row.aliases), row.products});
+        for (const OptionRow& row : kOptions) {
+            std::vector<std::string> aliases;
+            forEachAlias(row.aliases, [&](std::string_view alias) { aliases.emplace_back(alias); });
+            result.push_back({row.name, std::move(aliases), row.products});
+        }
         return result;
     }();
     return all;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class C_OptionBase;
@@ -10,7 +11,7 @@ class C_Options;
 
 // One row: an alias (lower case) and the accessor of the option it reaches.
 struct C_AliasRow {
-    std::string alias;
+    std::string_view alias; // in the option table, which lives as long as the program
     C_OptionBase& (*select)(C_Options&);
 };
 
