@@ -119,10 +119,12 @@ public:
             RulePattern::forgetCompiled();
             return nullptr;
         }
+        // The groups come by number, each in file order: matching order for the set, then sorted by line.
+        std::vector<Rule> byNumber = rules;
         std::sort(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) { return a.line < b.line; });
         RulesFileSource source;
         source.path = source_.path;
-        selection_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(source));
+        selection_ = std::make_shared<const RuleSet<Rule>>(std::move(rules), std::move(byNumber), std::move(source));
         selectedNumbers_ = std::move(wanted);
         return selection_;
     }

@@ -42,6 +42,15 @@ public:
           source_(std::move(source))
     {
     }
+    // The same set from both orders: byNumber holds the same rules by ascending number, each
+    // number's rules in file order (a digest's groups), so that matching order is usually there
+    // without sorting.
+    RuleSet(std::vector<Rule> inFileOrder, std::vector<Rule> byNumber, RulesFileSource source)
+        : inFileOrder_(std::move(inFileOrder)),
+          sorted_(inMatchingOrder(byNumber) ? std::move(byNumber) : sortedCopy(inFileOrder_)), index_(sorted_),
+          source_(std::move(source))
+    {
+    }
     RuleSet(const RuleSet&) = delete;
     RuleSet& operator=(const RuleSet&) = delete;
 
@@ -56,8 +65,18 @@ private:
     static std::vector<Rule> sortedCopy(const std::vector<Rule>& rules)
     {
         std::vector<Rule> sorted = rules;
-        std::stable_sort(sorted.begin(), sorted.end(), &Rule::orderedBefore);
+        if (!inMatchingOrder(sorted))
+            std::stable_sort(sorted.begin(), sorted.end(), &Rule::orderedBefore);
         return sorted;
+    }
+
+    // Whether the rules are as a stable sort of them in file order leaves them: in matching order,
+    // each tie by ascending line.
+    static bool inMatchingOrder(const std::vector<Rule>& rules)
+    {
+        return std::is_sorted(rules.begin(), rules.end(), [](const Rule& a, const Rule& b) {
+            return Rule::orderedBefore(a, b) || (!Rule::orderedBefore(b, a) && a.line < b.line);
+        });
     }
 
     std::vector<Rule> inFileOrder_;

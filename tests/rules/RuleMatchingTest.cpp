@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <sstream>
+#include <type_traits>
 
 using testsupport::TempDir;
 using testsupport::writeBytes;
@@ -225,4 +227,55 @@ TEST(RuleIndexTest, findsEveryNumbersRulesWhetherSmallNegativeOrHuge)
         return false;
     });
     EXPECT_EQ(sevens, (std::vector<std::string>{"2", "3", "8"}));
+}
+
+namespace {
+
+// The rules' identities (line) in the order of the set's sorted list.
+template <class Rule>
+std::vector<std::int32_t> sortedLines(const RuleSet<Rule>& set)
+{
+    std::vector<std::int32_t> lines;
+    for (const Rule& rule : set.sorted())
+        lines.push_back(rule.line);
+    return lines;
+}
+
+// Random rules in file order (lines ascending), few numbers and positions so that ties abound; the
+// same rules grouped by number as a digest gives them, each group in file order or, when shuffled,
+// not; and the check that both constructions sort alike.
+template <class Rule>
+void expectBothOrdersSortAlike(std::uint32_t seed, bool shuffleGroups)
+{
+    std::mt19937 random(seed);
+    std::vector<Rule> inFileOrder;
+    const int count = static_cast<int>(random() % 40);
+    for (int i = 0; i < count; ++i) {
+        Rule rule;
+        rule.messageNumber = static_cast<std::int32_t>(random() % 5) * 1000 - 1000;
+        if constexpr (std::is_same_v<Rule, ParameterRule>)
+            rule.position = static_cast<std::int32_t>(random() % 3);
+        rule.line = 2 * i + 1;
+        inFileOrder.push_back(rule);
+    }
+    std::vector<Rule> byNumber = inFileOrder;
+    std::stable_sort(byNumber.begin(), byNumber.end(),
+                     [](const Rule& a, const Rule& b) { return a.messageNumber < b.messageNumber; });
+    if (shuffleGroups)
+        std::shuffle(byNumber.begin(), byNumber.end(), random);
+    const RuleSet<Rule> once(inFileOrder);
+    const RuleSet<Rule> twice(inFileOrder, byNumber, RulesFileSource{});
+    EXPECT_EQ(sortedLines(twice), sortedLines(once)) << "seed " << seed << (shuffleGroups ? ", shuffled" : "");
+}
+
+} // namespace
+
+TEST(RuleSetTest, setMadeFromBothOrdersSortsAsOneMadeFromFileOrder)
+{
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        for (const bool shuffled : {false, true}) {
+            expectBothOrdersSortAlike<MessageRule>(seed, shuffled);
+            expectBothOrdersSortAlike<ParameterRule>(seed, shuffled);
+        }
+    }
 }
