@@ -16,34 +16,6 @@
 #include <utility>
 #include <vector>
 
-// Whether a message number has rules, for the reader's question about every diagnostic: numbers up
-// to 65,535 (all that the analyser uses) in a bit set, others in a sorted list.
-class RuleNumberSet {
-public:
-    explicit RuleNumberSet(const std::vector<RulesDigestGroup>& groups)
-    {
-        for (const RulesDigestGroup& group : groups) {
-            const std::int32_t number = group.messageNumber;
-            if (MessageNumberBits::inRange(number))
-                bits_.add(number);
-            else if (sparse_.empty() || sparse_.back() != number)
-                sparse_.push_back(number);
-        }
-        std::sort(sparse_.begin(), sparse_.end());
-    }
-
-    bool contains(std::int32_t number) const
-    {
-        if (MessageNumberBits::inRange(number))
-            return bits_.contains(number);
-        return !sparse_.empty() && std::binary_search(sparse_.begin(), sparse_.end(), number);
-    }
-
-private:
-    MessageNumberBits bits_;
-    std::vector<std::int32_t> sparse_;
-};
-
 namespace deferredrules {
 
 template <class Rule, class = void>
@@ -69,14 +41,17 @@ public:
     // The source holds the rules file's path, bytes and unusable lines; the groups are the
     // digest's, loaded as the kind.
     DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestGroup> groups)
-        : kind_(kind), source_(std::move(source)), groups_(std::move(groups)), numbers_(groups_)
+        : kind_(kind), source_(std::move(source)), groups_(std::move(groups))
     {
+        for (const RulesDigestGroup& group : groups_)
+            numbers_.add(group.messageNumber);
     }
     DeferredRules(const DeferredRules&) = delete;
     DeferredRules& operator=(const DeferredRules&) = delete;
 
     const RulesFileSource& source() const { return source_; }
-    const RuleNumberSet& numbers() const { return numbers_; }
+    // Whether a message number has rules.
+    const MessageNumberSet& numbers() const { return numbers_; }
 
     // A rule set holding every rule of the numbers (sorted, without repeats) and of the numbers
     // asked for before; for those numbers it matches as the complete reading would. Each rule is
@@ -192,7 +167,7 @@ private:
     RulesKind kind_;
     RulesFileSource source_;
     std::vector<RulesDigestGroup> groups_; // by number
-    RuleNumberSet numbers_;
+    MessageNumberSet numbers_;
     std::vector<std::int32_t> selectedNumbers_; // sorted
     SharedRuleSet<Rule> selection_;
 };

@@ -7,38 +7,42 @@
 #include <utility>
 #include <vector>
 
-// Which message numbers up to 65,535 (all that the analyser uses) are present: one bit each, so
-// that the question every diagnostic asks costs one load, and a process that starts for one file
-// touches 8 KB at most instead of a table entry for every number up to the highest.
-class MessageNumberBits {
+// A set of message numbers, for the question every diagnostic asks: numbers up to 65,535 (all that
+// the analyser uses) one bit each, so that the answer costs one load and a process that starts for
+// one file touches 8 KB at most; others in a sorted list.
+class MessageNumberSet {
 public:
-    static constexpr std::int32_t kLimit = 1 << 16;
-
-    static bool inRange(std::int32_t number) { return number >= 0 && number < kLimit; }
-
     void add(std::int32_t number)
     {
-        const std::size_t word = static_cast<std::uint32_t>(number) >> 6;
-        if (words_.size() <= word)
-            words_.resize(word + 1, 0);
-        words_[word] |= std::uint64_t{1} << (number & 63);
+        if (number >= 0 && number < kLimit) {
+            const std::size_t word = static_cast<std::uint32_t>(number) >> 6;
+            if (words_.size() <= word)
+                words_.resize(word + 1, 0);
+            words_[word] |= std::uint64_t{1} << (number & 63);
+        } else {
+            others_.insert(std::lower_bound(others_.begin(), others_.end(), number), number);
+        }
     }
 
-    // False for numbers outside the range as well.
     bool contains(std::int32_t number) const
     {
-        const std::size_t word = static_cast<std::uint32_t>(number) >> 6;
-        return inRange(number) && word < words_.size() && (words_[word] >> (number & 63) & 1) != 0;
+        if (number >= 0 && number < kLimit) {
+            const std::size_t word = static_cast<std::uint32_t>(number) >> 6;
+            return word < words_.size() && (words_[word] >> (number & 63) & 1) != 0;
+        }
+        return std::binary_search(others_.begin(), others_.end(), number);
     }
 
 private:
+    static constexpr std::int32_t kLimit = 1 << 16;
     std::vector<std::uint64_t> words_;
+    std::vector<std::int32_t> others_;
 };
 
 // Maps every message number to the first rule with that number; the number's rules are that one
 // and those after it while the number stays the same. Every diagnostic asks whether its number has
-// rules: numbers in the bit set's range are answered by it, and only a number that has rules is
-// looked up in the sorted list of numbers.
+// rules: the set of numbers answers it, and only a number that has rules is looked up in the sorted
+// list of numbers.
 template <class Rule>
 class RuleIndex {
 public:
@@ -50,8 +54,7 @@ public:
                 continue;
             numbers_.push_back(number);
             firsts_.push_back(static_cast<std::uint32_t>(i));
-            if (MessageNumberBits::inRange(number))
-                bits_.add(number);
+            present_.add(number);
         }
     }
 
@@ -83,7 +86,7 @@ private:
 
     std::size_t firstOf(std::int32_t number) const
     {
-        if (MessageNumberBits::inRange(number) && !bits_.contains(number))
+        if (!present_.contains(number))
             return kNone;
         const auto found = std::lower_bound(numbers_.begin(), numbers_.end(), number);
         if (found == numbers_.end() || *found != number)
@@ -92,7 +95,7 @@ private:
     }
 
     const std::vector<Rule>& rules_;
-    MessageNumberBits bits_;
+    MessageNumberSet present_;
     std::vector<std::int32_t> numbers_; // each number once, ascending, as the rules are sorted
     std::vector<std::uint32_t> firsts_; // the first rule of each of numbers_
 };

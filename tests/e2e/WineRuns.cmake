@@ -56,6 +56,14 @@ function(zemb_expect_file file)
   endif()
 endfunction()
 
+# zemb_suppression_records(<var> <dump>): the number of suppression records in errtool's dump of an
+# error file.
+function(zemb_suppression_records out dump)
+  string(REGEX MATCHALL "\n  suppression " found "\n${dump}")
+  list(LENGTH found count)
+  set(${out} ${count} PARENT_SCOPE)
+endfunction()
+
 # zemb_same_file(<file> <other file> <reason>): fails with the reason unless both hold the same bytes.
 function(zemb_same_file file other)
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${file}" "${other}" RESULT_VARIABLE differs)

@@ -231,32 +231,19 @@ TEST(RuleIndexTest, findsEveryNumbersRulesWhetherSmallNegativeOrHuge)
 
 namespace {
 
-// The rules' identities (line) in the order of the set's sorted list.
-template <class Rule>
-std::vector<std::int32_t> sortedLines(const RuleSet<Rule>& set)
-{
-    std::vector<std::int32_t> lines;
-    for (const Rule& rule : set.sorted())
-        lines.push_back(rule.line);
-    return lines;
-}
-
-// Random rules in file order (lines ascending), few numbers and positions so that ties abound; the
-// same rules grouped by number as a digest gives them, each group in file order or, when shuffled,
-// not; and the check that both constructions sort alike.
+// Random rules in file order (lines ascending; few numbers and positions, so ties abound), and the
+// same rules grouped by number as a digest gives them: each group in file order, or shuffled. Both
+// constructions must sort alike.
 template <class Rule>
 void expectBothOrdersSortAlike(std::uint32_t seed, bool shuffleGroups)
 {
     std::mt19937 random(seed);
-    std::vector<Rule> inFileOrder;
-    const int count = static_cast<int>(random() % 40);
-    for (int i = 0; i < count; ++i) {
-        Rule rule;
-        rule.messageNumber = static_cast<std::int32_t>(random() % 5) * 1000 - 1000;
+    std::vector<Rule> inFileOrder(random() % 40);
+    for (std::size_t i = 0; i < inFileOrder.size(); ++i) {
+        inFileOrder[i].messageNumber = static_cast<std::int32_t>(random() % 5) * 1000 - 1000;
         if constexpr (std::is_same_v<Rule, ParameterRule>)
-            rule.position = static_cast<std::int32_t>(random() % 3);
-        rule.line = 2 * i + 1;
-        inFileOrder.push_back(rule);
+            inFileOrder[i].position = static_cast<std::int32_t>(random() % 3);
+        inFileOrder[i].line = static_cast<std::int32_t>(2 * i + 1);
     }
     std::vector<Rule> byNumber = inFileOrder;
     std::stable_sort(byNumber.begin(), byNumber.end(),
@@ -265,7 +252,13 @@ void expectBothOrdersSortAlike(std::uint32_t seed, bool shuffleGroups)
         std::shuffle(byNumber.begin(), byNumber.end(), random);
     const RuleSet<Rule> once(inFileOrder);
     const RuleSet<Rule> twice(inFileOrder, byNumber, RulesFileSource{});
-    EXPECT_EQ(sortedLines(twice), sortedLines(once)) << "seed " << seed << (shuffleGroups ? ", shuffled" : "");
+    const auto lines = [](const RuleSet<Rule>& set) {
+        std::vector<std::int32_t> result;
+        for (const Rule& rule : set.sorted())
+            result.push_back(rule.line);
+        return result;
+    };
+    EXPECT_EQ(lines(twice), lines(once)) << "seed " << seed << (shuffleGroups ? ", shuffled" : "");
 }
 
 } // namespace
