@@ -12,6 +12,7 @@
 #include <iterator>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -79,14 +80,19 @@ public:
         std::vector<Rule> rules;
         std::size_t count = 0;
         std::size_t bytes = 0;
+        std::size_t fresh = 0;
         for (const RulesDigestGroup* group : groups) {
             count += group->count;
             // The groups of numbers selected before were decoded then.
-            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), group->messageNumber))
+            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), group->messageNumber)) {
                 bytes += group->size;
+                fresh += group->count;
+            }
         }
-        rules.reserve(count);
-        RulePattern::expectOffers(bytes);
+        // Each rule takes a line of the file: counts beyond its size are a damaged digest's, which
+        // parsing the groups will find.
+        rules.reserve(std::min(count, source_.bytes.size()));
+        RulePattern::expectOffers(bytes, std::min(fresh, source_.bytes.size()));
         bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
         for (std::size_t i = 0; fits && i < groups.size(); ++i)
             fits = parseGroup(*groups[i], data[i], parse, rules);
@@ -115,9 +121,10 @@ private:
         if (!decodeRulesDigestGroup(data, group, source_.bytes.size(), entries, serialised))
             return false;
         if (!serialised.empty()) {
-            std::vector<std::string> texts;
+            std::vector<std::string_view> texts;
+            texts.reserve(entries.size());
             for (const RulesDigestRule& entry : entries)
-                texts.push_back(textFrom(entry.patternOffset));
+                texts.push_back(lineFrom(entry.patternOffset));
             RulePattern::offer(serialised, texts);
         }
         for (const RulesDigestRule& entry : entries) {
@@ -131,16 +138,14 @@ private:
     }
 
     // The text from the offset to the end of its line, read as a reading reads it: up to the LF, a
-    // CR before the LF dropped.
-    std::string textFrom(std::size_t offset) const
+    // CR before the LF dropped. It lies in the source's bytes.
+    std::string_view lineFrom(std::size_t offset) const
     {
-        const std::string& bytes = source_.bytes;
+        const std::string_view bytes = source_.bytes;
         const std::size_t lf = bytes.find('\n', offset);
-        if (lf == std::string::npos)
-            return bytes.substr(offset);
-        std::string text = bytes.substr(offset, lf - offset);
-        if (!text.empty() && text.back() == '\r')
-            text.pop_back();
+        std::string_view text = lf == std::string_view::npos ? bytes.substr(offset) : bytes.substr(offset, lf - offset);
+        if (lf != std::string_view::npos && !text.empty() && text.back() == '\r')
+            text.remove_suffix(1);
         return text;
     }
 
@@ -153,7 +158,7 @@ private:
         if (digested.offset >= bytes.size() || digested.offset < start ||
             (digested.offset > start && bytes[digested.offset - 1] != '\n'))
             return false;
-        const std::string line = textFrom(digested.offset);
+        const std::string line(lineFrom(digested.offset));
         bool reported = false;
         auto report = [&reported](const char*, const std::string&) { reported = true; };
         if (!parse(line, rule, report) || reported)

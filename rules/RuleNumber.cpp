@@ -2,6 +2,7 @@
 #include "RuleNumber.h"
 
 #include <limits>
+#include <string_view>
 
 std::int32_t ruleNumber(const std::string& text)
 {
@@ -20,12 +21,12 @@ std::int32_t ruleNumber(const std::string& text)
 namespace {
 
 // Whether the leading digits are beyond the 32-bit range (and so read as its largest value).
-bool isTooLarge(const std::string& digits)
+bool isTooLarge(std::string_view digits)
 {
     const std::size_t first = digits.find_first_not_of('0');
-    if (first == std::string::npos)
+    if (first == std::string_view::npos)
         return false;
-    const std::string significant = digits.substr(first);
+    const std::string_view significant = digits.substr(first);
     return significant.size() > 10 || (significant.size() == 10 && significant > "2147483647");
 }
 
@@ -36,7 +37,7 @@ void warnAboutField(const std::string& field, const char* name, std::string& war
     std::string warning;
     if (digits == 0)
         warning = "the " + std::string(name) + " \"" + field + "\" is not a number";
-    else if (isTooLarge(field.substr(0, digits)))
+    else if (isTooLarge(std::string_view(field).substr(0, digits)))
         warning = "the " + std::string(name) + " \"" + field + "\" is too large";
     else if (digits != std::string::npos)
         warning = "the " + std::string(name) + " \"" + field + "\" has text after its digits";

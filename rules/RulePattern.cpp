@@ -146,11 +146,32 @@ std::unordered_map<std::string, std::shared_ptr<const RulePattern>>& patternCach
     return *cache;
 }
 
-// Compiled forms offered for texts by RulePattern::offer, taken by compile().
-std::unordered_map<std::string, pcre2_code*>& offered()
+// Compiled forms offered for texts by RulePattern::offer, taken by compile(). The rules of a group
+// are parsed in the order their forms were serialised, so the next text is almost always the one
+// asked for; a text already compiled leaves its offered form behind, and the search goes on past it.
+struct Offers {
+    std::vector<std::string_view> texts; // the caller's, kept until the offers are withdrawn
+    std::vector<pcre2_code*> codes;      // null once taken
+    std::size_t next = 0;                // the first that may still be taken
+
+    pcre2_code* take(const std::string& text)
+    {
+        for (std::size_t at = next; at < codes.size(); ++at) {
+            if (codes[at] && texts[at] == text) {
+                pcre2_code* code = codes[at];
+                codes[at] = nullptr;
+                next = at + 1;
+                return code;
+            }
+        }
+        return nullptr;
+    }
+};
+
+Offers& offered()
 {
-    static std::unordered_map<std::string, pcre2_code*> codes;
-    return codes;
+    static Offers offers;
+    return offers;
 }
 
 } // namespace
@@ -169,17 +190,12 @@ std::shared_ptr<const RulePattern> RulePattern::compile(const std::string& patte
     if (found != cache.end())
         return found->second;
 
-    auto& offers = offered();
-    if (!offers.empty()) {
-        const auto offer = offers.find(pattern);
-        if (offer != offers.end()) {
-            auto* fresh = new RulePattern(offer->second);
-            offers.erase(offer);
-            fresh->findRequiredUnits(pattern);
-            std::shared_ptr<const RulePattern> compiled(fresh);
-            cache.emplace(pattern, compiled);
-            return compiled;
-        }
+    if (pcre2_code* code = offered().take(pattern)) {
+        auto* fresh = new RulePattern(code);
+        fresh->findRequiredUnits(pattern);
+        std::shared_ptr<const RulePattern> compiled(fresh);
+        cache.emplace(pattern, compiled);
+        return compiled;
     }
 
     int errorCode = 0;
@@ -228,10 +244,11 @@ std::string RulePattern::serialize(const std::vector<std::shared_ptr<const RuleP
     return serialised;
 }
 
-bool RulePattern::offer(std::string_view serialised, const std::vector<std::string>& texts)
+bool RulePattern::offer(std::string_view serialised, const std::vector<std::string_view>& texts)
 {
     const auto* bytes = reinterpret_cast<const uint8_t*>(serialised.data());
-    if (std::all_of(texts.begin(), texts.end(), [](const std::string& text) { return patternCache().count(text) != 0; }))
+    const auto& cache = patternCache();
+    if (std::all_of(texts.begin(), texts.end(), [&cache](std::string_view text) { return cache.count(std::string(text)) != 0; }))
         return true; // all compiled already
     if (texts.empty() || serialised.size() < 16 ||
         pcre2_serialize_get_number_of_codes(bytes) != static_cast<int32_t>(texts.size()))
@@ -242,26 +259,30 @@ bool RulePattern::offer(std::string_view serialised, const std::vector<std::stri
     decodeArena().setDecoding(false);
     if (decoded != static_cast<int32_t>(codes.size()))
         return false;
-    auto& offers = offered();
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (patternCache().count(texts[i]) != 0 || !offers.emplace(texts[i], codes[i]).second)
-            pcre2_code_free(codes[i]);
-    }
+    withdrawOffers();
+    Offers& offers = offered();
+    offers.texts = texts;
+    offers.codes = std::move(codes);
     return true;
 }
 
-void RulePattern::expectOffers(std::size_t bytes)
+void RulePattern::expectOffers(std::size_t bytes, std::size_t texts)
 {
     // A decoded form takes about the room of its serialised form; the margin covers the rounding of
     // each piece to the alignment.
     decodeArena().reserve(bytes + bytes / 8);
+    // Growing the cache step by step would rehash it at each step.
+    patternCache().reserve(patternCache().size() + texts);
 }
 
 void RulePattern::withdrawOffers()
 {
-    for (const auto& offer : offered())
-        pcre2_code_free(offer.second);
-    offered().clear();
+    Offers& offers = offered();
+    for (pcre2_code* code : offers.codes)
+        pcre2_code_free(code); // a taken one is null, which the matcher ignores
+    offers.texts.clear();
+    offers.codes.clear();
+    offers.next = 0;
 }
 
 void RulePattern::forgetCompiled()
@@ -275,8 +296,8 @@ void RulePattern::findRequiredUnits(const std::string& pattern)
     // PCRE2 does not say whether a reported unit is caseless (it may fold a class such as [Zz] into
     // one), so both cases of an ASCII letter are looked for. Inline options and start-of-pattern
     // settings (UTF, UCP) could widen caseless matching beyond ASCII: such patterns get no pre-check.
-    const std::string text(pattern.c_str());
-    if (text.find("(?") != std::string::npos || text.find("(*") != std::string::npos)
+    const std::string_view text(pattern.c_str());
+    if (text.find("(?") != std::string_view::npos || text.find("(*") != std::string_view::npos)
         return;
     std::uint32_t type = 0;
     std::uint32_t unit = 0;

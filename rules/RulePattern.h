@@ -28,13 +28,15 @@ public:
 
     // The patterns' compiled forms as the matcher serialises them; empty when it cannot.
     static std::string serialize(const std::vector<std::shared_ptr<const RulePattern>>& patterns);
-    // Offers the compiled forms of the texts, serialised in that order, to the next compile() calls:
-    // a text that is not compiled yet takes its offered form instead of being compiled. False
-    // (nothing offered) when the serialised forms are not count of this matcher's.
-    static bool offer(std::string_view serialised, const std::vector<std::string>& texts);
-    // Says that offers of about this many serialised bytes are coming, so that the room for their
-    // decoded forms is made at once. Only time depends on it.
-    static void expectOffers(std::size_t bytes);
+    // Offers the compiled forms of the texts, serialised in that order, to the next compile() calls
+    // (in about that order): a text that is not compiled yet takes its offered form instead of being
+    // compiled. The texts' bytes must stay until the offers are withdrawn. False (nothing offered)
+    // when the serialised forms are not count of this matcher's.
+    static bool offer(std::string_view serialised, const std::vector<std::string_view>& texts);
+    // Says that offers of about this many serialised bytes, for about this many texts, are coming,
+    // so that the room for their decoded forms and their compiled forms' entries is made at once.
+    // Only time depends on it.
+    static void expectOffers(std::size_t bytes, std::size_t texts);
     // Frees the offered forms that no compile() took.
     static void withdrawOffers();
     // Withdraws the offers and forgets every compiled form, so that each text is compiled anew

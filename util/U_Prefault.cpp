@@ -1,6 +1,7 @@
-// Asking the system for a fresh buffer's pages in one call.
+// Asking the system for fresh memory's pages in one call.
 #include "U_Prefault.h"
 
+#include <cerrno>
 #include <cstdint>
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -24,5 +25,36 @@ void prefaultForWriting(void* start, std::size_t size)
 #else
     (void)start;
     (void)size;
+#endif
+}
+
+void prefaultHeapGrowth(const void* allocated)
+{
+#if defined(__linux__) && defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
+    // A growth larger than this is left to come page by page: a piece that large may never be
+    // written whole.
+    constexpr std::uintptr_t kMostAtOnce = 16u << 20;
+    // The heap's end at the last call: the pages below it were provided then, or written before.
+    static std::uintptr_t seen = 0;
+    static bool unsupported = false;
+    const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    if (end == seen || unsupported)
+        return;
+    if (seen == 0) {
+        // The first call: from the page of the piece, which lies in the heap unless it is mapped
+        // apart (above the heap's end, and then nothing is provided).
+        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+        seen = reinterpret_cast<std::uintptr_t>(allocated) / page * page;
+    }
+    if (end > seen && end - seen <= kMostAtOnce) {
+        const int saved = errno;
+        if (::madvise(reinterpret_cast<void*>(seen), end - seen, MADV_POPULATE_WRITE) != 0 && errno == EINVAL)
+            unsupported = true; // a kernel before 5.14
+        errno = saved;
+    }
+    // Also after the heap has shrunk: its pages above the new end are gone, and come again.
+    seen = end;
+#else
+    (void)allocated;
 #endif
 }

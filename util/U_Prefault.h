@@ -1,4 +1,4 @@
-// Asking the system for a fresh buffer's pages in one call.
+// Asking the system for fresh memory's pages in one call.
 #pragma once
 
 #include <cstddef>
@@ -8,3 +8,10 @@
 // on a virtual machine costs more than the writing itself. Elsewhere, and for small buffers, it
 // does nothing and the pages come one by one as before; nothing but time depends on it.
 void prefaultForWriting(void* start, std::size_t size);
+
+// Follows the growth of the C library's heap, given a piece just allocated: when the heap's end has
+// moved up since the last call, the pages it gained come in one call, as above. The heap is filled
+// from the bottom up, so nearly every page it gains is written soon; each first write would
+// otherwise be a page fault. Only where the heap grows by moving the program break (the GNU C
+// library on Linux); elsewhere it does nothing. Keeps the caller's errno.
+void prefaultHeapGrowth(const void* allocated);
