@@ -12,7 +12,7 @@ void* operator new(std::size_t size)
 {
     for (;;) {
         if (void* piece = std::malloc(size != 0 ? size : 1)) {
-            prefaultHeapGrowth(piece);
+            prefaultHeapGrowth(piece, size);
             return piece;
         }
         std::new_handler handler = std::get_new_handler();

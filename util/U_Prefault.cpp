@@ -28,7 +28,7 @@ void prefaultForWriting(void* start, std::size_t size)
 #endif
 }
 
-void prefaultHeapGrowth(const void* allocated)
+void prefaultHeapGrowth(const void* allocated, std::size_t size)
 {
 #if defined(__linux__) && defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
     // A growth larger than this is left to come page by page: a piece that large may never be
@@ -37,8 +37,10 @@ void prefaultHeapGrowth(const void* allocated)
     // The heap's end at the last call: the pages below it were provided then, or written before.
     static std::uintptr_t seen = 0;
     static bool unsupported = false;
+    if (reinterpret_cast<std::uintptr_t>(allocated) + size <= seen || unsupported)
+        return;
     const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-    if (end == seen || unsupported)
+    if (end == seen)
         return;
     if (seen == 0) {
         // The first call: from the page of the piece, which lies in the heap unless it is mapped
@@ -56,5 +58,6 @@ void prefaultHeapGrowth(const void* allocated)
     seen = end;
 #else
     (void)allocated;
+    (void)size;
 #endif
 }

@@ -23,7 +23,7 @@ TEST(U_PrefaultTest, pagesTheHeapGainedArePresentAfterOneCall)
         GTEST_SKIP() << "the kernel cannot provide pages in one call";
 
     void* first = std::malloc(64);
-    prefaultHeapGrowth(first); // the heap as it is now counts as seen
+    prefaultHeapGrowth(first, 64); // the heap as it is now counts as seen
     auto* before = static_cast<char*>(::sbrk(0));
     // Pieces below the size that the C library maps apart, never written: only their headers touch
     // their first pages.
@@ -38,7 +38,7 @@ TEST(U_PrefaultTest, pagesTheHeapGainedArePresentAfterOneCall)
         GTEST_SKIP() << "the heap does not grow by moving the program break here";
     }
 
-    prefaultHeapGrowth(pieces.back());
+    prefaultHeapGrowth(pieces.back(), 24 * 1024);
     const std::size_t pages = static_cast<std::size_t>((after - before + page - 1) / page);
     std::vector<unsigned char> present(pages);
     ASSERT_EQ(::mincore(before, static_cast<std::size_t>(after - before), present.data()), 0);
