@@ -12,7 +12,7 @@ const char* PrivateFileReader::view(std::uint64_t offset, std::size_t size)
     if (!mapTried_) {
         mapTried_ = true;
         if (size_ > 0 && size_ <= SIZE_MAX)
-            map_ = mapWhole();
+            map_ = mapWhole(offset, size);
     }
     return map_ ? map_ + offset : nullptr;
 }

@@ -32,8 +32,10 @@ public:
     const char* view(std::uint64_t offset, std::size_t size);
 
 private:
-    // The whole file mapped read-only, or null; the platform's part of view().
-    const char* mapWhole();
+    // The whole file mapped read-only, or null; the platform's part of view(). The range is the
+    // first one asked for, which the caller reads right away: where the system can, its pages are
+    // mapped in the same call (the whole file, when it is small).
+    const char* mapWhole(std::uint64_t offset, std::size_t size);
     void unmap();
 #ifdef _WIN32
     void* handle_ = nullptr;

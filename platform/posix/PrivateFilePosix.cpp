@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <sys/mman.h>
+#include <unistd.h>
 
 namespace platform {
 
@@ -77,10 +78,28 @@ void PrivateFileReader::unmap()
     mapTried_ = false;
 }
 
-const char* PrivateFileReader::mapWhole()
+const char* PrivateFileReader::mapWhole(std::uint64_t offset, std::size_t size)
 {
-    void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE, fd_, 0);
-    return address == MAP_FAILED ? nullptr : static_cast<const char*>(address);
+    // Each first touch of a mapped page is a page fault (which maps a few neighbours too); asking
+    // for many pages in one call costs a fraction of that. A small file is mapped whole at once;
+    // of a larger one, a large first range (a digest's head, read through right away).
+    constexpr std::uint64_t kSmallFile = 512 * 1024;
+    constexpr std::size_t kLargeRange = 64 * 1024;
+    const int populate = size_ <= kSmallFile ? MAP_POPULATE : 0;
+    void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE | populate, fd_, 0);
+    if (address == MAP_FAILED)
+        return nullptr;
+#ifdef MADV_POPULATE_READ
+    if (!populate && size >= kLargeRange) {
+        const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+        const std::uint64_t first = offset / page * page;
+        ::madvise(static_cast<char*>(address) + first, static_cast<std::size_t>(offset + size - first),
+                  MADV_POPULATE_READ);
+    }
+#else
+    (void)offset;
+#endif
+    return static_cast<const char*>(address);
 }
 
 bool PrivateFileReader::isOpen() const

@@ -85,7 +85,7 @@ void PrivateFileReader::unmap()
 
 // The file cannot be cut short while this handle is open (it does not share writing), and a file
 // moved over it leaves the mapping with the old one.
-const char* PrivateFileReader::mapWhole()
+const char* PrivateFileReader::mapWhole(std::uint64_t, std::size_t)
 {
     mapping_ = CreateFileMappingW(static_cast<HANDLE>(handle_), nullptr, PAGE_READONLY, 0, 0, nullptr);
     return mapping_ ? static_cast<const char*>(MapViewOfFile(static_cast<HANDLE>(mapping_), FILE_MAP_READ, 0, 0, 0))
