@@ -8,6 +8,29 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+#if defined(__linux__) && defined(MADV_POPULATE_WRITE)
+std::uintptr_t pageSize()
+{
+    static const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    return page;
+}
+
+// Provides the pages from first (a page boundary) to end in one call, keeping errno. False where the
+// kernel cannot (before Linux 5.14).
+bool provide(std::uintptr_t first, std::uintptr_t end)
+{
+    const int saved = errno;
+    const bool unsupported =
+        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE) != 0 && errno == EINVAL;
+    errno = saved;
+    return !unsupported;
+}
+#endif
+
+} // namespace
+
 void prefaultForWriting(void* start, std::size_t size)
 {
 #if defined(__linux__) && defined(MADV_POPULATE_WRITE)
@@ -16,12 +39,12 @@ void prefaultForWriting(void* start, std::size_t size)
     if (size < kWorthIt)
         return;
     // Only the pages wholly inside the buffer: the ones it shares with its neighbours are theirs.
-    const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
+    const std::uintptr_t page = pageSize();
     const auto begin = reinterpret_cast<std::uintptr_t>(start);
     const std::uintptr_t first = (begin + page - 1) / page * page;
     const std::uintptr_t end = (begin + size) / page * page;
     if (end > first)
-        ::madvise(reinterpret_cast<void*>(first), end - first, MADV_POPULATE_WRITE);
+        provide(first, end);
 #else
     (void)start;
     (void)size;
@@ -45,15 +68,10 @@ void prefaultHeapGrowth(const void* allocated, std::size_t size)
     if (seen == 0) {
         // The first call: from the page of the piece, which lies in the heap unless it is mapped
         // apart (above the heap's end, and then nothing is provided).
-        const auto page = static_cast<std::uintptr_t>(::sysconf(_SC_PAGESIZE));
-        seen = reinterpret_cast<std::uintptr_t>(allocated) / page * page;
+        seen = reinterpret_cast<std::uintptr_t>(allocated) / pageSize() * pageSize();
     }
-    if (end > seen && end - seen <= kMostAtOnce) {
-        const int saved = errno;
-        if (::madvise(reinterpret_cast<void*>(seen), end - seen, MADV_POPULATE_WRITE) != 0 && errno == EINVAL)
-            unsupported = true; // a kernel before 5.14
-        errno = saved;
-    }
+    if (end > seen && end - seen <= kMostAtOnce)
+        unsupported = !provide(seen, end);
     // Also after the heap has shrunk: its pages above the new end are gone, and come again.
     seen = end;
 #else

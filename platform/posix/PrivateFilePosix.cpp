@@ -83,13 +83,17 @@ const char* PrivateFileReader::mapWhole(std::uint64_t offset, std::size_t size)
     // Each first touch of a mapped page is a page fault (which maps a few neighbours too); asking
     // for many pages in one call costs a fraction of that. A small file is mapped whole at once;
     // of a larger one, a large first range (a digest's head, read through right away).
+#ifdef MAP_POPULATE
     constexpr std::uint64_t kSmallFile = 512 * 1024;
-    constexpr std::size_t kLargeRange = 64 * 1024;
     const int populate = size_ <= kSmallFile ? MAP_POPULATE : 0;
+#else
+    const int populate = 0;
+#endif
     void* address = ::mmap(nullptr, static_cast<std::size_t>(size_), PROT_READ, MAP_PRIVATE | populate, fd_, 0);
     if (address == MAP_FAILED)
         return nullptr;
 #ifdef MADV_POPULATE_READ
+    constexpr std::size_t kLargeRange = 64 * 1024;
     if (!populate && size >= kLargeRange) {
         const auto page = static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
         const std::uint64_t first = offset / page * page;
@@ -98,6 +102,7 @@ const char* PrivateFileReader::mapWhole(std::uint64_t offset, std::size_t size)
     }
 #else
     (void)offset;
+    (void)size;
 #endif
     return static_cast<const char*>(address);
 }
