@@ -10,6 +10,7 @@
 #include "SuppressionReport.h"
 
 #include "MessageRule.h"
+#include "NoMatchMemo.h"
 #include "ParameterRule.h"
 #include "RuleMatching.h"
 #include "RuleReadingInterest.h"
@@ -26,6 +27,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
 namespace {
 
@@ -94,6 +96,17 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         }
     }
 
+    // A run that asks the questions that an earlier run found no rule for skips the rules.
+    const DiagnosticEntries entries = buildEntries(candidates);
+    const std::string appendTo = M_errorFilePath(appendDirectory, file.fullName());
+    std::optional<NoMatchMemo> memo;
+    if (report == nullptr && RulesDigestStore::active())
+        memo = NoMatchMemo::ask(rules, entries);
+    if (memo && memo->known(appendTo)) {
+        rules.release(std::cout);
+        return;
+    }
+
     if (!rules.narrowTo(candidates)) {
         // A kept digest does not describe its rules file. Nothing has been written yet: the file
         // is done again with the rules files read in full (which replaces the digest).
@@ -107,16 +120,22 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     if (messageRules->empty() && parameterRules->empty())
         return;
 
-    const DiagnosticEntries entries = buildEntries(candidates);
     const bool keepMatchedText = report != nullptr;
     const MessageMatches messageMatches = matchMessageRules(*messageRules, entries, keepMatchedText);
     const ParameterMatches parameterMatches = matchParameterRules(*parameterRules, entries, keepMatchedText);
 
     // The message-rule block and the parameter-rule block: one lock and one publication. The error
     // file first: the report tells what it got.
-    const std::string appendTo = M_errorFilePath(appendDirectory, file.fullName());
     if (!report || !report->dryRun())
         appendSuppressions(messageMatches, parameterMatches, appendTo);
+    if (memo) {
+        std::vector<const M_Diagnostic*> matched;
+        for (const auto& match : messageMatches)
+            matched.push_back(match.diagnostic.get());
+        for (const auto& match : parameterMatches)
+            matched.push_back(match.diagnostic.get());
+        memo->keep(appendTo, std::move(matched));
+    }
     if (report)
         report->appended(appendTo, messageMatches, parameterMatches);
 }

@@ -25,6 +25,9 @@ struct RulesFileSource {
     std::string bytes;
     std::vector<UnusableRuleLine> unusable;
     bool unreadable = false; // the file could not be opened or read (a directory, say): no bytes, no rules
+    // The SHA-256 of the bytes in hexadecimal, where the reading keeps what it learns between runs
+    // (empty otherwise): what the answers of its rules are kept under.
+    std::string contentId{};
 
     // Every line of the bytes as the reading saw it (text mode, a UTF-8 byte order mark skipped), line 1 first: the text of a rule
     // is found from its line number, so that a reading keeps no copy of it.

@@ -17,7 +17,7 @@
 namespace {
 
 // Raised whenever the layout or the meaning of a field changes.
-constexpr std::uint32_t kLayoutVersion = 1;
+constexpr std::uint32_t kLayoutVersion = 2;
 constexpr char kMagic[8] = {'Z', 'R', 'U', 'L', 'E', 'D', 'G', '\x1A'};
 constexpr std::uint32_t kByteOrder = 0x01020304;
 
@@ -42,10 +42,10 @@ std::uint8_t reasonCode(const char* reason)
 
 // A 64-bit checksum against damage (not against forgery, which the file's owner check is for): four
 // independent lanes of multiply and xor-shift, so that it runs at memory speed.
-std::uint64_t rulesDigestChecksum(const char* data, std::size_t size)
+std::uint64_t rulesDigestChecksum(const char* data, std::size_t size, std::uint64_t seed)
 {
     constexpr std::uint64_t kPrime = 0x9E3779B97F4A7C15ULL;
-    std::uint64_t lanes[4] = {size, kPrime, ~size, kPrime ^ 0xFF51AFD7ED558CCDULL};
+    std::uint64_t lanes[4] = {size ^ seed, kPrime + seed, ~size ^ (seed * 3), (kPrime ^ 0xFF51AFD7ED558CCDULL) + seed};
     std::size_t i = 0;
     for (; i + 32 <= size; i += 32) {
         for (int lane = 0; lane < 4; ++lane) {
@@ -148,7 +148,7 @@ static_assert(kHeaderBytes == sizeof kMagic + 4 + 8 + 8, "the header's layout");
 } // namespace
 
 // Layout: magic, byte order mark, size of the body, checksum of the body; the body: layout version,
-// stamp, kind, path, the rules file's bytes, the unusable lines (line, reason code, text, pattern),
+// stamp, kind, path, the rules file's bytes and their content id, the unusable lines (line, reason code, text, pattern),
 // the size of the groups' bytes and the groups (number, count, offset, size, checksum). Then the
 // groups' bytes: for each group its rules (number, position, line, offset, pattern offset; 20 bytes
 // each) and the serialised compiled patterns.
@@ -166,6 +166,7 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
     const std::size_t bytesStart = body.size();
     body += bytes;
     const std::size_t bytesEnd = body.size();
+    out.text(digest.contentId);
     out.value(static_cast<std::uint32_t>(digest.unusable.size()));
     for (const UnusableRuleLine& line : digest.unusable) {
         const std::uint8_t code = reasonCode(line.reason);
@@ -231,6 +232,8 @@ bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string&
         std::memcmp(body + bytesStart, bytes.data(), bytesSize) != 0)
         return false;
     in.skip(bytesSize);
+    if (!in.text(digest.contentId))
+        return false;
 
     std::uint32_t count = 0;
     if (!in.value(count) || count > in.left() / 13) // line, code and two lengths at the least

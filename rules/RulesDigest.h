@@ -38,6 +38,7 @@ class RulePattern;
 // each message number that has usable rules, by number. Made for encoding, it also lists the usable
 // rules by number, then line (decoding leaves them in the groups).
 struct RulesDigest {
+    std::string contentId; // of the rules file's bytes (RulesFileSource::contentId)
     std::vector<UnusableRuleLine> unusable;
     std::vector<RulesDigestGroup> groups;
     std::uint64_t groupsSize = 0;
@@ -54,8 +55,8 @@ void addRulesDigestGroups(RulesDigest& digest, const std::vector<std::shared_ptr
 bool decodeRulesDigestGroup(std::string_view data, const RulesDigestGroup& group, std::size_t bytesSize,
                             std::vector<RulesDigestRule>& rules, std::string_view& serialised);
 
-// The checksum that guards a digest and each group.
-std::uint64_t rulesDigestChecksum(const char* data, std::size_t size);
+// The checksum that guards a digest and each group. Other seeds give checksums independent of it.
+std::uint64_t rulesDigestChecksum(const char* data, std::size_t size, std::uint64_t seed = 0);
 
 // A digest file starts with a header of this size that gives the size of the rest of the digest;
 // the groups follow the digest.
@@ -64,7 +65,7 @@ constexpr std::size_t kRulesDigestHeaderBytes = 28;
 std::uint64_t rulesDigestBodySize(std::string_view header);
 
 // The digest of the bytes of the rules file at the path, read as the kind, as a file's content,
-// followed by the groups' bytes. It holds the bytes themselves, the path, the kind and
+// followed by the groups' bytes. It holds the bytes themselves with their content id, the path, the kind and
 // the build's stamp, with a checksum over the rest. Empty when the digest holds a reason this build
 // does not know.
 std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std::string& bytes,

@@ -55,7 +55,7 @@ const char* bytesOf(platform::PrivateFileReader& file, std::uint64_t offset, std
     return file.readAt(offset, size, buffer) ? buffer : nullptr;
 }
 
-// FNV-1a of the path: a name that differs between rules files; what the file holds is checked.
+// FNV-1a of a path: a name that differs between files; what the file holds is checked.
 std::uint64_t pathHash(const std::string& path)
 {
     std::uint64_t h = 0xCBF29CE484222325ULL;
@@ -91,12 +91,17 @@ bool RulesDigestStore::loading()
 
 std::string RulesDigestStore::fileFor(RulesKind kind, const std::string& path)
 {
+    return fileNamedAfter(path, kind == RulesKind::Message ? "zembrel-rules-m-" : "zembrel-rules-p-", ".digest");
+}
+
+std::string RulesDigestStore::fileNamedAfter(const std::string& text, const char* prefix, const char* suffix)
+{
     std::string name = state().directory;
     if (!name.empty() && name.back() != '/' && name.back() != '\\')
         name += '/';
     char hash[17];
-    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(pathHash(path)));
-    return name + "zembrel-rules-" + (kind == RulesKind::Message ? "m-" : "p-") + hash + ".digest";
+    std::snprintf(hash, sizeof hash, "%016llx", static_cast<unsigned long long>(pathHash(text)));
+    return name + prefix + hash + suffix;
 }
 
 bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest)

@@ -36,4 +36,6 @@ public:
 
     // The file that holds the digest of the rules file at the path, read as the kind.
     static std::string fileFor(RulesKind kind, const std::string& path);
+    // A file of the directory named after the text: the prefix, a hash of the text, the suffix.
+    static std::string fileNamedAfter(const std::string& text, const char* prefix, const char* suffix);
 };

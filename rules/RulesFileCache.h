@@ -10,6 +10,7 @@
 #include "TextLineReader.h"
 
 #include "U_FileBytes.h"
+#include "U_Sha256.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -47,7 +48,8 @@ public:
     // The same reading, with the digests kept between runs (RulesDigestStore): a file whose digest
     // is there is not parsed; its reports come from the digest, and its rules are parsed and
     // compiled only for the numbers that a file's diagnostics need (DeferredRules). A file read in
-    // full leaves its digest for later runs. The reports are the same either way.
+    // full leaves its digest for later runs. The reports are the same either way, and the source
+    // has its content id either way.
     template <class Parse>
     RuleReading<Rule> readKept(const std::string& path, std::ostream& out, RulesKind kind, Parse parse)
     {
@@ -66,13 +68,15 @@ public:
         if (RulesDigestStore::load(kind, path, scratch_, digest)) {
             for (const UnusableRuleLine& unusable : digest.unusable)
                 report(out, path, unusable.reason, unusable.text);
-            deferred_ = std::make_shared<DeferredRules<Rule>>(
-                kind, RulesFileSource{path, std::move(scratch_), std::move(digest.unusable)}, std::move(digest.groups));
+            RulesFileSource source{path, std::move(scratch_), std::move(digest.unusable)};
+            source.contentId = std::move(digest.contentId);
+            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, std::move(source), std::move(digest.groups));
             return {nullptr, deferred_};
         }
         deferred_.reset();
         readAnew(path, out, parse, &digest.rules);
         if (scratch_.size() < UINT32_MAX) { // offsets are kept in 32 bits
+            digest.contentId = set_->source().contentId;
             digest.unusable = set_->source().unusable;
             // The rules by number, file order kept within one, with their compiled patterns.
             const std::vector<Rule>& inFileOrder = set_->inFileOrder();
@@ -176,6 +180,8 @@ private:
                                  std::vector<RulesDigestRule>* digestRules)
     {
         RulesFileSource source{path, scratch_, {}};
+        if (digestRules)
+            source.contentId = sha256Hex(source.bytes);
         std::vector<Rule> rules;
         std::int32_t lineNumber = 0;
         auto reportLine = [&](const char* reason, const std::string& line) {

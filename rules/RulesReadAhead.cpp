@@ -69,6 +69,38 @@ bool RulesReadAhead::narrowTo(const std::vector<M_DiagnosticHandle>& candidates)
     return true;
 }
 
+namespace {
+
+// The reading's content id and a separator; false when it has rules but no id. A reading without
+// rules is asked nothing, so any mark stands for it.
+template <class Rule>
+bool addContentId(const SharedRuleSet<Rule>& complete, const std::shared_ptr<DeferredRules<Rule>>& deferred,
+                  std::string& ids)
+{
+    const RulesFileSource* source = deferred ? &deferred->source() : complete ? &complete->source() : nullptr;
+    if (source == nullptr)
+        return false;
+    if (!source->contentId.empty())
+        ids += source->contentId;
+    else if (!deferred && complete->empty())
+        ids += '-';
+    else
+        return false;
+    ids += ';';
+    return true;
+}
+
+} // namespace
+
+std::string RulesReadAhead::contentIds() const
+{
+    std::string ids;
+    if (raised_ || !addContentId(messageRules_, deferredMessageRules_, ids) ||
+        !addContentId(parameterRules_, deferredParameterRules_, ids))
+        return std::string();
+    return ids;
+}
+
 void RulesReadAhead::release(std::ostream& out) const
 {
     std::size_t start = 0;

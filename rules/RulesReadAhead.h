@@ -40,6 +40,10 @@ public:
     const MessageRuleSet& messageRules() const { return messageRules_; }
     const ParameterRuleSet& parameterRules() const { return parameterRules_; }
 
+    // What the answers of the two readings' rules are kept under: their content ids. Empty when
+    // the reading raised or a reading with rules has no content id (it was not kept).
+    std::string contentIds() const;
+
     // Writes the held lines to the stream, flushing after each as the readings do, then raises
     // what the reading raised, if anything.
     void release(std::ostream& out) const;
