@@ -1,5 +1,7 @@
-// suppresszembrel with the digests of its rules files in every state a run can find them in: the
-// output, the status and the error files are those of runs that find no digest at all.
+// suppresszembrel with what it keeps between runs (the digests of its rules files and the memos of
+// questions that matched nothing) in every state a run can find them in: the output, the status and
+// the error files are those of runs that find nothing kept.
+#include "NoMatchMemo.h"
 #include "RulesDigest.h"
 #include "RulesDigestStore.h"
 
@@ -30,6 +32,11 @@ const char* const kMessageRules = "100 legacy$\r\n200 ^legacy\r\nabc\r\n300 \r\n
 const char* const kOtherMessageRules = "100 (egacy$\r\n200 ^legacy\r\nabc\r\n300 x\r\n400 unclosed\r\n"
                                        "500 [a-z]\r\n\r\n100 never\r\n7 ^int\r\n70000 (egacy\r\n-3 ^legacy\r\n";
 const char* const kParameterRules = "60 1 ^p\n60\n60 \n60 1\n60 1 \n60 1 (bad\n7 1 ^legacy$\n61 2 q\n";
+// The same rules, lines and reports, matching nothing: a memo they leave holds the questions that
+// the rules above answer.
+const char* const kMessageRulesMatchingNothing = "100 LEGACY$\r\n200 ^LEGACY\r\nabc\r\n300 \r\n400 (unclosed\r\n"
+                                                  "500 [z-a]\r\n\r\n100 NEVER\r\n7 ^INT\r\n70000 LEGACY\r\n-3 ^LEGACY\r\n";
+const char* const kParameterRulesMatchingNothing = "60 1 ^P\n60\n60 \n60 1\n60 1 \n60 1 (bad\n7 1 ^LEGACY$\n61 2 Q\n";
 
 // What a run gives: its status and output, and the error files afterwards.
 struct Outcome {
@@ -130,6 +137,45 @@ public:
     {
         for (const std::string& file : digestFiles)
             fs::remove_all(file);
+        for (const std::string& file : memoFiles())
+            fs::remove_all(file);
+    }
+
+    std::vector<std::string> memoFiles() const
+    {
+        std::vector<std::string> files;
+        for (const auto& entry : fs::directory_iterator(path("tmp")))
+            if (entry.path().filename().string().rfind("zembrel-nomatch-", 0) == 0)
+                files.push_back(entry.path().string());
+        return files;
+    }
+
+    // Replaces each memo file with what the function makes of its bytes.
+    void rewriteMemos(const std::function<std::string(const std::string&)>& rewrite)
+    {
+        const std::vector<std::string> files = memoFiles();
+        ASSERT_FALSE(files.empty());
+        for (const std::string& file : files)
+            writeBytes(file, rewrite(readBytes(file)));
+    }
+
+    // Runs with rules of the same size, time and numbers that match nothing (the message rules
+    // given), then puts back the rules that were there.
+    void warmWithRulesMatchingNothing(const char* messageRules = kMessageRulesMatchingNothing)
+    {
+        const auto message = fs::last_write_time(messageRulesPath());
+        const auto parameter = fs::last_write_time(parameterRulesPath());
+        const std::string messageBefore = readBytes(messageRulesPath());
+        const std::string parameterBefore = readBytes(parameterRulesPath());
+        writeRules(messageRules);
+        writeBytes(parameterRulesPath(), kParameterRulesMatchingNothing);
+        fs::last_write_time(messageRulesPath(), message);
+        fs::last_write_time(parameterRulesPath(), parameter);
+        run(path("out"));
+        writeRules(messageBefore);
+        writeBytes(parameterRulesPath(), parameterBefore);
+        fs::last_write_time(messageRulesPath(), message);
+        fs::last_write_time(parameterRulesPath(), parameter);
     }
 
     // Replaces each digest file with what the function makes of its bytes.
@@ -180,7 +226,8 @@ TEST_F(RulesDigestEndToEndTest, everyStateOfTheDigestsGivesTheOutputOfRunsWithou
     ASSERT_NE(expected.out.find("Ignoring " + messageRulesPath() + " regex compilation error for line: 400 (unclosed"),
               std::string::npos)
         << expected.out;
-    const auto warm = [](RulesDigestEndToEndTest& t) { t.run(t.path("warm-up")); };
+    // In the output directory of the compared run, whose error files name the memos.
+    const auto warm = [](RulesDigestEndToEndTest& t) { t.run(t.path("out")); };
 
     const DigestState states[] = {
         {"cold", [](RulesDigestEndToEndTest& t) { t.removeDigests(); }},
@@ -268,11 +315,39 @@ TEST_F(RulesDigestEndToEndTest, everyStateOfTheDigestsGivesTheOutputOfRunsWithou
                                           digest, rulesDigestStamp(), rebuilt);
              });
          }},
-        {"unwritable: a directory in place of each digest",
-         [](RulesDigestEndToEndTest& t) {
+        {"unwritable: a directory in place of each digest and memo",
+         [&](RulesDigestEndToEndTest& t) {
+             warm(t);
+             const std::vector<std::string> memos = t.memoFiles();
              t.removeDigests();
              for (const std::string& file : t.digestFiles)
                  fs::create_directories(file);
+             for (const std::string& file : memos)
+                 fs::create_directories(file);
+         }},
+        {"memos of rules that matched nothing, then changed with their size and time kept",
+         [](RulesDigestEndToEndTest& t) { t.warmWithRulesMatchingNothing(); }},
+        {"memos with a byte changed, cut short, or one byte longer",
+         [&](RulesDigestEndToEndTest& t) {
+             t.warmWithRulesMatchingNothing();
+             int i = 0;
+             t.rewriteMemos([&i](std::string data) {
+                 switch (i++ % 3) {
+                 case 0: data[data.size() - 2] = static_cast<char>(data[data.size() - 2] ^ 1); break;
+                 case 1: data.resize(data.size() - 1); break;
+                 default: data += '\n';
+                 }
+                 return data;
+             });
+         }},
+        {"memos of another build",
+         [&](RulesDigestEndToEndTest& t) {
+             t.warmWithRulesMatchingNothing();
+             t.rewriteMemos([](std::string data) {
+                 const std::size_t version = data.find("suppresszembrel ") + 16;
+                 data[version] = static_cast<char>(data[version] ^ 1);
+                 return data;
+             });
          }},
 #ifndef _WIN32
         {"a digest that others may write, saying the files hold nothing",
@@ -309,15 +384,29 @@ TEST_F(RulesDigestEndToEndTest, everyStateOfTheDigestsGivesTheOutputOfRunsWithou
     EXPECT_EQ(run(path("out")).out.find("Ignoring "), std::string::npos);
 }
 
+TEST_F(RulesDigestEndToEndTest, memosOfOtherParameterRulesWithTheSameMessageRulesAreNotTaken)
+{
+    // Message rules that match nothing, so that a run's memo holds every question it asked.
+    writeRules(kMessageRulesMatchingNothing);
+    const Outcome expected = run(path("reference"), true);
+    ASSERT_NE(expected.errorFiles, readBytes(path("pristine/a.cpp.err")) + readBytes(path("pristine/b.cpp.err")));
+    warmWithRulesMatchingNothing(kMessageRulesMatchingNothing);
+    const Outcome got = run(path("out"));
+    EXPECT_EQ(got.out, expected.out);
+    EXPECT_EQ(got.errorFiles, expected.errorFiles);
+}
+
 TEST_F(RulesDigestEndToEndTest, processesWritingTheDigestsAtOnceGiveTheOutputOfRunsWithoutThem)
 {
-    // One process on both files, on fresh error files; its standard output and error in out + ".txt".
-    const auto start = [this](const std::string& out) {
-        freshOutput(out);
+    // One process on both files, on fresh error files unless it is a second run; its standard
+    // output and error in the file given (out + ".txt" by default).
+    const auto start = [this](const std::string& out, const std::string& output = std::string()) {
+        if (output.empty())
+            freshOutput(out);
         testsupport::ChildOptions options;
         options.workingDirectory = root;
         options.env = environment(path("tmp"));
-        options.outputPath = out + ".txt";
+        options.outputPath = output.empty() ? out + ".txt" : output;
         return testsupport::startChild(command(out, {"src/a.cpp", "src/b.cpp"}), options);
     };
     const auto errorFiles = [](const std::string& out) {
@@ -344,6 +433,26 @@ TEST_F(RulesDigestEndToEndTest, processesWritingTheDigestsAtOnceGiveTheOutputOfR
     }
     for (const std::string& file : digestFiles)
         EXPECT_TRUE(fs::is_regular_file(file)) << file;
+
+    // The second run, four processes on the same error files: they append nothing and race for
+    // the memos of the two files, then find what the racers left.
+    removeDigests();
+    ASSERT_EQ(testsupport::waitForChild(start(path("reference"), path("second.txt"))), 0);
+    const std::string suppressed = errorFiles(path("reference"));
+    for (int round = 0; round < 2; ++round) {
+        if (round == 0)
+            removeDigests();
+        std::vector<testsupport::ChildId> children;
+        for (int i = 0; i < kProcesses; ++i)
+            children.push_back(start(path("reference"), path("second" + std::to_string(i) + ".txt")));
+        for (int i = 0; i < kProcesses; ++i) {
+            SCOPED_TRACE("second run, round " + std::to_string(round) + ", process " + std::to_string(i));
+            EXPECT_EQ(testsupport::waitForChild(children[static_cast<std::size_t>(i)]), 0);
+            EXPECT_EQ(readBytes(path("second" + std::to_string(i) + ".txt")), readBytes(path("second.txt")));
+        }
+        EXPECT_EQ(errorFiles(path("reference")), suppressed);
+        EXPECT_EQ(memoFiles().size(), 2u);
+    }
 }
 
 } // namespace
