@@ -20,18 +20,21 @@ const char kMemoHead[] = "zembrel no-match memo 1\n";
 constexpr std::size_t kHashDigits = 16;
 constexpr std::uint64_t kSeeds[2] = {0x6A09E667F3BCC908ULL, 0xBB67AE8584CAA73BULL};
 
-void addNumber(std::string& out, std::uint32_t value)
+void putNumber(char* at, std::uint32_t value)
 {
     for (int i = 0; i < 4; ++i)
-        out += static_cast<char>((value >> (8 * i)) & 0xFF);
+        at[i] = static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
+// The kind, the number, the position and the text's size (4 bytes each, least significant first),
+// then the text.
 void addQuestion(std::string& out, char kind, std::int32_t number, std::int32_t position, const std::string& text)
 {
-    out += kind;
-    addNumber(out, static_cast<std::uint32_t>(number));
-    addNumber(out, static_cast<std::uint32_t>(position));
-    addNumber(out, static_cast<std::uint32_t>(text.size()));
+    char head[13] = {kind};
+    putNumber(head + 1, static_cast<std::uint32_t>(number));
+    putNumber(head + 5, static_cast<std::uint32_t>(position));
+    putNumber(head + 9, static_cast<std::uint32_t>(text.size()));
+    out.append(head, sizeof head);
     out += text;
 }
 
