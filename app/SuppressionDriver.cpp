@@ -31,6 +31,12 @@
 
 namespace {
 
+// Whether the run keeps and consults no-match memos: only a process started for one file, as the
+// generated batch file starts them. A process given many files reads the rules once for all of
+// them and matches each file quickly, where writing a memo file for each would cost more than the
+// next run saves.
+bool useMemos = false;
+
 // The run's report, if any, is written after the stop's own line: it holds what the run appended.
 [[noreturn]] void stop(const SuppressionStop& stopped, SuppressionReport* report)
 {
@@ -100,7 +106,7 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     const DiagnosticEntries entries = buildEntries(candidates);
     const std::string appendTo = M_errorFilePath(appendDirectory, file.fullName());
     std::optional<NoMatchMemo> memo;
-    if (report == nullptr && RulesDigestStore::active())
+    if (useMemos && report == nullptr && RulesDigestStore::active())
         memo = NoMatchMemo::ask(rules, entries);
     if (memo && memo->known(appendTo)) {
         rules.release(std::cout);
@@ -170,6 +176,7 @@ void runSuppression(const C_CmdArgs& args, const std::string& crossModuleFile, c
     const ReportOptions options = ReportOptions::fromPostAnalysisOptions();
     if (!options.active()) {
         RulesDigestStore::setDirectory(TranslatedInputFile::temporaryDirectory());
+        useMemos = files.size() + (crossModuleFile.empty() ? 0 : 1) == 1;
         processFiles(args, crossModuleFile, files, nullptr);
         return;
     }
