@@ -10,11 +10,12 @@
 #include "U_LocationData.h"
 #include "U_MacroHistory.h"
 #include "U_PathNames.h"
+#include "U_StandardStreams.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <iostream>
 #include <memory>
+#include <ostream>
 
 namespace {
 
@@ -61,7 +62,7 @@ public:
         reader_.formatId_ = id;
         const int format = M_ErrorFileFormat::formatOfId(id);
         if (format == 0) {
-            std::cerr << M_Messages::kUnknownFormatLine << hex(id) << std::endl;
+            standardError() << M_Messages::kUnknownFormatLine << hex(id) << std::endl;
             throw M_BadErrorFileVersion(id);
         }
         reader_.headerValue_ = word();
@@ -79,7 +80,7 @@ public:
                     format2Record();
             }
         } catch (const R_ReadingException& e) {
-            std::cerr << M_Messages::kCaughtReadingLine << std::endl
+            standardError() << M_Messages::kCaughtReadingLine << std::endl
                       << M_Messages::kReasonLine << e.what() << std::endl;
             throw;
         }

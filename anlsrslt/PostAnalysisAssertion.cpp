@@ -2,10 +2,11 @@
 #include "PostAnalysisAssertion.h"
 
 #include "PostAnalysisEntry.h"
+#include "U_StandardStreams.h"
 
 #include <cstdio>
 #include <cstdlib>
-#include <iostream>
+#include <ostream>
 
 namespace {
 
@@ -30,11 +31,11 @@ namespace {
 
 [[noreturn]] void reportAndEnd(const char* unit, int line, const char* expression, const std::string& sentence)
 {
-    std::cout.flush();
-    std::cerr << postAnalysisAssertionReport(unit, line, expression) << '\n';
+    standardOutput().flush();
+    standardError() << postAnalysisAssertionReport(unit, line, expression) << '\n';
     if (!sentence.empty())
-        std::cerr << sentence << '\n';
-    std::cerr.flush();
+        standardError() << sentence << '\n';
+    standardError().flush();
     std::exit(kPostAnalysisAssertionStatus);
 }
 

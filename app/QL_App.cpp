@@ -8,11 +8,12 @@
 #include "RawOutput.h"
 #include "U_Exception.h"
 #include "U_PathNames.h"
+#include "U_StandardStreams.h"
 
 #include <csignal>
 #include <cstdlib>
-#include <iostream>
 #include <new>
+#include <ostream>
 
 namespace {
 
@@ -65,7 +66,7 @@ void installSignalHandlers()
 
 void errorLine(const std::string& text)
 {
-    std::cerr << text << std::flush;
+    standardError() << text << std::flush;
 }
 
 void reportToSupplier()
@@ -105,7 +106,7 @@ void printBannerOnce(const std::string& banner)
     if (bannerPrinted())
         return;
     bannerPrinted() = true;
-    std::cout << banner << std::flush;
+    standardOutput() << banner << std::flush;
 }
 
 int runApplication(int count, const char* const* arguments, U_Handle<QL_App> application)

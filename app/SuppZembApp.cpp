@@ -6,13 +6,14 @@
 #include "SuppressionDriver.h"
 #include "ToolSettingsCheck.h"
 #include "U_Exception.h"
+#include "U_StandardStreams.h"
 
-#include <iostream>
+#include <ostream>
 
 void SuppZembApp::usage()
 {
     for (const char* line : appmsg::kUsage)
-        std::cerr << line << '\n' << std::flush;
+        standardError() << line << '\n' << std::flush;
 }
 
 int SuppZembApp::run()
@@ -23,7 +24,7 @@ int SuppZembApp::run()
     const std::string crossModuleFile = crossModule.value();
     if (files_.isEmpty() && (!crossModule.isGiven() || crossModuleFile.empty()))
         throw C_ConfigurationException("\nERROR: Missing required arguments.\n");
-    checkToolSettings(std::cerr);
+    checkToolSettings(standardError());
     runSuppression(*args, crossModule.isGiven() ? crossModuleFile : std::string(), files_);
     return successCode();
 }

@@ -4,8 +4,9 @@
 #include "QL_AppMessages.h"
 #include "QL_ProgramDirectory.h"
 #include "SuppZembApp.h"
+#include "U_StandardStreams.h"
 
-#include <iostream>
+#include <ostream>
 
 namespace {
 
@@ -23,7 +24,7 @@ int suppZembMain(int argc, const char* const* argv)
 {
     for (int i = 1; i < argc; ++i) {
         if (asciiLower(argv[i]) == "-ver") {
-            std::cout << appmsg::kVersionLine << std::flush;
+            standardOutput() << appmsg::kVersionLine << std::flush;
             return 0;
         }
     }

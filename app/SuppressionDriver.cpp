@@ -24,10 +24,11 @@
 #include "M_SuppressionContext.h"
 #include "QL_TranslatedInputFile.h"
 #include "U_PathNames.h"
+#include "U_StandardStreams.h"
 
 #include <cstdlib>
-#include <iostream>
 #include <optional>
+#include <ostream>
 
 namespace {
 
@@ -40,8 +41,8 @@ bool useMemos = false;
 // The run's report, if any, is written after the stop's own line: it holds what the run appended.
 [[noreturn]] void stop(const SuppressionStop& stopped, SuppressionReport* report)
 {
-    std::cout << stopped.report() << '\n';
-    std::cout.flush();
+    standardOutput() << stopped.report() << '\n';
+    standardOutput().flush();
     if (report)
         report->finish();
     std::exit(stopped.status());
@@ -81,8 +82,8 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     if (!reader) {
         // The described line stays alone on standard output; the path tried and the cause go to
         // standard error, where a wrong -op shows at once.
-        std::cerr << drivermsg::kErrorFileCauseHead << errorFile << ": " << failure.text() << '\n';
-        std::cerr.flush();
+        standardError() << drivermsg::kErrorFileCauseHead << errorFile << ": " << failure.text() << '\n';
+        standardError().flush();
         throw SuppressionStop(drivermsg::kFailedToOpenErrorFile + sourcePath, drivermsg::kStopStatus);
     }
     if (report)
@@ -96,8 +97,8 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
             if (diagnostic && !context.isSuppressed(*diagnostic))
                 candidates.push_back(diagnostic);
         if (candidates.empty() && !anyNotSuppressed(interest.passedOverDiagnostics(), context)) {
-            std::cout << drivermsg::kFileHead << file.fullName() << drivermsg::kHasNoDiagnostics << '\n';
-            std::cout.flush();
+            standardOutput() << drivermsg::kFileHead << file.fullName() << drivermsg::kHasNoDiagnostics << '\n';
+            standardOutput().flush();
             return;
         }
     }
@@ -109,7 +110,7 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
     if (useMemos && report == nullptr && RulesDigestStore::active())
         memo = NoMatchMemo::ask(rules, entries);
     if (memo && memo->known(appendTo)) {
-        rules.release(std::cout);
+        rules.release(standardOutput());
         return;
     }
 
@@ -120,7 +121,7 @@ void processFileOrStop(const U_Filename& file, const std::string& errorFileDirec
         processFileOrStop(file, errorFileDirectory, appendDirectory, report);
         return;
     }
-    rules.release(std::cout);
+    rules.release(standardOutput());
     const MessageRuleSet& messageRules = rules.messageRules();
     const ParameterRuleSet& parameterRules = rules.parameterRules();
     if (messageRules->empty() && parameterRules->empty())
@@ -180,7 +181,7 @@ void runSuppression(const C_CmdArgs& args, const std::string& crossModuleFile, c
         processFiles(args, crossModuleFile, files, nullptr);
         return;
     }
-    SuppressionReport report(options, std::cout);
+    SuppressionReport report(options, standardOutput());
     try {
         processFiles(args, crossModuleFile, files, &report);
     } catch (...) {

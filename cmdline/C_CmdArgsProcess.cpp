@@ -9,16 +9,17 @@
 #include "C_FileSource.h"
 #include "C_InvalidArgException.h"
 #include "C_InvalidViaException.h"
-#include "C_OrphanHandler.h"
 #include "C_Options.h"
+#include "C_OrphanHandler.h"
 #include "C_Products.h"
 #include "C_ValueExpectedException.h"
 #include "QL_Convert.h"
 #include "QL_Language.h"
 #include "QL_TranslatedInputFile.h"
 #include "U_PathNames.h"
+#include "U_StandardStreams.h"
 
-#include <iostream>
+#include <ostream>
 #include <sstream>
 
 namespace {
@@ -37,7 +38,7 @@ private:
 
 void report(const std::exception& error)
 {
-    std::cerr << error.what() << std::flush;
+    standardError() << error.what() << std::flush;
 }
 
 } // namespace

@@ -1,10 +1,12 @@
 // Echoing a value.
 #include "C_OptionEcho.h"
 
-#include <iostream>
+#include "U_StandardStreams.h"
+
+#include <ostream>
 
 bool C_OptionEcho::parse(std::istream& in, bool)
 {
-    std::cout << readValueText(in) << '\n' << std::flush;
+    standardOutput() << readValueText(in) << '\n' << std::flush;
     return true;
 }

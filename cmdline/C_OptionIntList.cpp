@@ -3,9 +3,10 @@
 
 #include "C_Messages.h"
 #include "C_OptionInt.h"
+#include "U_StandardStreams.h"
 
 #include <algorithm>
-#include <iostream>
+#include <ostream>
 #include <utility>
 
 namespace {
@@ -58,7 +59,7 @@ void C_OptionIntList::appendNumbers(const std::string& valueText)
             if (high < low)
                 std::swap(low, high);
             if (high - low > kMaxRangeSpan) {
-                std::cerr << cmdmsg::kRangeTooLarge << low << '-' << high << cmdmsg::kRangeTooLargeEnd
+                standardError() << cmdmsg::kRangeTooLarge << low << '-' << high << cmdmsg::kRangeTooLargeEnd
                           << cmdmsg::kRangeTruncated << low << '-' << (low + kMaxRangeLength - 1)
                           << cmdmsg::kRangeTruncatedEnd << std::endl;
                 high = low + kMaxRangeLength - 1;

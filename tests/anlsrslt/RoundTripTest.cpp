@@ -11,6 +11,7 @@
 #include "M_OutputBonnie2.h"
 #include "TestSupport.h"
 #include "U_MacroHistory.h"
+#include "U_StandardStreams.h"
 
 #include <gtest/gtest.h>
 
@@ -201,11 +202,11 @@ TEST(RandomRoundTripGenerator, coversEveryKindOfContent)
 class RandomRoundTrip : public testing::Test {
 protected:
     // The text form with every chain shown; what the reader writes to the error stream is kept.
-    RandomRoundTrip() : saved_(std::cerr.rdbuf(errors_.rdbuf()))
+    RandomRoundTrip() : saved_(standardError().rdbuf(errors_.rdbuf()))
     {
         options_.debug("showInclLoc").debug("showInstLoc").debug("showCallLoc");
     }
-    ~RandomRoundTrip() override { std::cerr.rdbuf(saved_); }
+    ~RandomRoundTrip() override { standardError().rdbuf(saved_); }
 
     // What the reader wrote to the error stream since the last call.
     std::string takeErrors()
