@@ -9,6 +9,7 @@
 
 #include "M_ParamType.h"
 #include "PrivateFile.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>

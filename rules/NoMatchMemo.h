@@ -15,9 +15,10 @@ class RulesReadAhead;
 // of the build asks the rules the same questions about the rest, with the same answer: none
 // matches. A run keeps that answer for its error file in the directory of the kept digests
 // (RulesDigestStore), under the build's stamp, the rules files' content ids (the SHA-256 of their
-// bytes) and a 128-bit checksum of the questions in order. A run that asks exactly those questions of exactly those rules again skips
-// picking and matching the rules; any other run does both. A memo that is missing, damaged, of
-// another build, or cannot be written changes nothing but the time.
+// bytes) and a 128-bit checksum of the questions in order. A run that asks exactly those questions
+// of exactly those rules again skips picking and matching the rules; any other run does both. A
+// memo that is missing, damaged, of another build, or cannot be written changes nothing but the
+// time.
 class NoMatchMemo {
 public:
     // The questions that matching the entries asks, in the matchers' order: for each entry with a

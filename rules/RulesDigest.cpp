@@ -148,8 +148,9 @@ static_assert(kHeaderBytes == sizeof kMagic + 4 + 8 + 8, "the header's layout");
 } // namespace
 
 // Layout: magic, byte order mark, size of the body, checksum of the body; the body: layout version,
-// stamp, kind, path, the rules file's bytes and their content id, the unusable lines (line, reason code, text, pattern),
-// the size of the groups' bytes and the groups (number, count, offset, size, checksum). Then the
+// stamp, kind, path, the rules file's bytes and their content id, the unusable lines (line, reason
+// code, text, pattern), the size of the groups' bytes and the groups (number, count, offset, size,
+// checksum). Then the
 // groups' bytes: for each group its rules (number, position, line, offset, pattern offset; 20 bytes
 // each) and the serialised compiled patterns.
 std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std::string& bytes,

@@ -34,8 +34,9 @@ const char* const kOtherMessageRules = "100 (egacy$\r\n200 ^legacy\r\nabc\r\n300
 const char* const kParameterRules = "60 1 ^p\n60\n60 \n60 1\n60 1 \n60 1 (bad\n7 1 ^legacy$\n61 2 q\n";
 // The same rules, lines and reports, matching nothing: a memo they leave holds the questions that
 // the rules above answer.
-const char* const kMessageRulesMatchingNothing = "100 LEGACY$\r\n200 ^LEGACY\r\nabc\r\n300 \r\n400 (unclosed\r\n"
-                                                  "500 [z-a]\r\n\r\n100 NEVER\r\n7 ^INT\r\n70000 LEGACY\r\n-3 ^LEGACY\r\n";
+const char* const kMessageRulesMatchingNothing = "100 LEGACY$\r\n200 ^LEGACY\r\nabc\r\n300 \r\n"
+                                                  "400 (unclosed\r\n500 [z-a]\r\n\r\n100 NEVER\r\n7 ^INT\r\n"
+                                                  "70000 LEGACY\r\n-3 ^LEGACY\r\n";
 const char* const kParameterRulesMatchingNothing = "60 1 ^P\n60\n60 \n60 1\n60 1 \n60 1 (bad\n7 1 ^LEGACY$\n61 2 Q\n";
 
 // What a run gives: its status and output, and the error files afterwards.
@@ -410,9 +411,9 @@ TEST_F(RulesDigestEndToEndTest, processesWritingTheDigestsAtOnceGiveTheOutputOfR
         options.workingDirectory = root;
         options.env = environment(path("tmp"));
         options.outputPath = secondRun ? secondRunOutput : out + ".txt";
-        return testsupport::startChild(
-            command(out, secondRun ? std::vector<std::string>{"src/a.cpp"} : std::vector<std::string>{"src/a.cpp", "src/b.cpp"}),
-            options);
+        const std::vector<std::string> files =
+            secondRun ? std::vector<std::string>{"src/a.cpp"} : std::vector<std::string>{"src/a.cpp", "src/b.cpp"};
+        return testsupport::startChild(command(out, files), options);
     };
     const auto errorFiles = [](const std::string& out) {
         return readBytes(out + "/a.cpp.err") + readBytes(out + "/b.cpp.err");
