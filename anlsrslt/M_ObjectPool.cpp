@@ -1,6 +1,7 @@
 // Free lists of small blocks for the model objects of the error-file reader.
 #include "M_ObjectPool.h"
 
+#include <algorithm>
 #include <new>
 #include <vector>
 
@@ -20,7 +21,13 @@ constexpr bool kPooling = true;
 
 constexpr std::size_t kGrain = 16;
 constexpr std::size_t kClasses = M_ObjectPool::kMaxPooledSize / kGrain;
-constexpr std::size_t kChunkSize = 64 * 1024;
+// A class's first chunk is small and each next one twice the last, up to the largest: one small
+// error file's objects take a few pages, and a large file's take few chunks. A fresh chunk's pages
+// are provided whole by the heap (see HeapPages.cpp), so a chunk much larger than its use costs
+// pages that are never written.
+constexpr std::size_t kFirstChunkSize = 4 * 1024;
+constexpr std::size_t kLargestChunkSize = 64 * 1024;
+static_assert(kFirstChunkSize >= M_ObjectPool::kMaxPooledSize, "a chunk holds a block of every class");
 
 struct FreeBlock {
     FreeBlock* next;
@@ -34,6 +41,7 @@ struct Pools {
     // needed for one small error file.
     char* next[kClasses] = {};
     char* end[kClasses] = {};
+    std::size_t nextChunkSize[kClasses] = {};
     std::vector<void*> chunks; // never given back: the lists point into them
 };
 
@@ -54,10 +62,12 @@ void* carve(Pools& p, std::size_t cls)
 {
     const std::size_t blockSize = (cls + 1) * kGrain;
     if (static_cast<std::size_t>(p.end[cls] - p.next[cls]) < blockSize) {
-        char* chunk = static_cast<char*>(::operator new(kChunkSize));
+        std::size_t& size = p.nextChunkSize[cls];
+        size = size == 0 ? kFirstChunkSize : std::min(2 * size, kLargestChunkSize);
+        char* chunk = static_cast<char*>(::operator new(size));
         p.chunks.push_back(chunk);
         p.next[cls] = chunk;
-        p.end[cls] = chunk + kChunkSize;
+        p.end[cls] = chunk + size;
     }
     void* block = p.next[cls];
     p.next[cls] += blockSize;

@@ -54,26 +54,37 @@ void prefaultForWriting(void* start, std::size_t size)
 void prefaultHeapGrowth(const void* allocated, std::size_t size)
 {
 #if defined(__linux__) && defined(__GLIBC__) && defined(MADV_POPULATE_WRITE)
-    // A growth larger than this is left to come page by page: a piece that large may never be
-    // written whole.
+    // More than this at once is left to come page by page: a piece that large may never be written
+    // whole.
     constexpr std::uintptr_t kMostAtOnce = 16u << 20;
-    // The heap's end at the last call: the pages below it were provided then, or written before.
-    static std::uintptr_t seen = 0;
+    // Provided beyond the piece, for the pieces that follow it: fewer calls, and few pages that the
+    // process may never write. The heap's end lies up to 128 KB above its last piece (the C
+    // library's top pad), and a short-lived process writes little of that.
+    constexpr std::uintptr_t kAhead = 16 * 1024;
+    // The pages below this were provided, or written before the first call.
+    static std::uintptr_t provided = 0;
     static bool unsupported = false;
-    if (reinterpret_cast<std::uintptr_t>(allocated) + size <= seen || unsupported)
+    const auto begin = reinterpret_cast<std::uintptr_t>(allocated);
+    const std::uintptr_t pieceEnd = begin + size;
+    if (pieceEnd <= provided || unsupported)
         return;
-    const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
-    if (end == seen)
+    const auto heapEnd = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    // After the heap has shrunk, its pages above the new end are gone, and come again.
+    if (provided > heapEnd)
+        provided = heapEnd;
+    // A piece mapped apart from the heap (above its end): the C library's, page by page.
+    if (begin >= heapEnd)
         return;
-    if (seen == 0) {
-        // The first call: from the page of the piece, which lies in the heap unless it is mapped
-        // apart (above the heap's end, and then nothing is provided).
-        seen = reinterpret_cast<std::uintptr_t>(allocated) / pageSize() * pageSize();
-    }
-    if (end > seen && end - seen <= kMostAtOnce)
-        unsupported = !provide(seen, end);
-    // Also after the heap has shrunk: its pages above the new end are gone, and come again.
-    seen = end;
+    const std::uintptr_t page = pageSize();
+    if (provided == 0)
+        provided = begin / page * page;
+    // The C library writes the header of the heap's rest right after the piece.
+    const std::uintptr_t wanted = (pieceEnd + kAhead + page - 1) / page * page;
+    const std::uintptr_t end = wanted < heapEnd ? wanted : heapEnd;
+    if (end > provided && end - provided <= kMostAtOnce)
+        unsupported = !provide(provided, end);
+    if (end > provided)
+        provided = end;
 #else
     (void)allocated;
     (void)size;

@@ -9,11 +9,12 @@
 // does nothing and the pages come one by one as before; nothing but time depends on it.
 void prefaultForWriting(void* start, std::size_t size);
 
-// Follows the growth of the C library's heap, given a piece just allocated and its size: when the
-// heap's end has moved up since the last call, the pages it gained come in one call, as above. The
-// heap grows only for a piece that does not fit below its end, so a piece that ends below the end
-// seen last is settled by one comparison. The heap is filled
-// from the bottom up, so nearly every page it gains is written soon; each first write would
-// otherwise be a page fault. Only where the heap grows by moving the program break (the GNU C
-// library on Linux); elsewhere it does nothing. Keeps the caller's errno.
+// Follows the C library's heap, given a piece just allocated and its size: when the piece reaches
+// above the pages provided so far, the pages up to its end and a few beyond come in one call, as
+// above. The heap is filled from the bottom up, so a piece's pages, and those of the pieces that
+// follow it, are written soon; each first write would otherwise be a page fault. The heap's rest
+// above its last piece (the C library grows it by 128 KB more than asked) is not provided, since a
+// short-lived process may never write it. A piece below the pages provided is settled by one
+// comparison. Only where the heap grows by moving the program break (the GNU C library on Linux);
+// elsewhere it does nothing. Keeps the caller's errno.
 void prefaultHeapGrowth(const void* allocated, std::size_t size);
