@@ -45,7 +45,10 @@ const char* const kReasons[] = {rulesmessages::kNoMessageNumber, rulesmessages::
 
 void checkAccepted(const RulesDigest& digest, std::string_view groups, const std::string& bytes)
 {
-    for (const RulesDigestGroup& group : digest.groups) {
+    for (const RulesDigestGroup& group : digest.groupTable.all()) {
+        RulesDigestGroup found;
+        if (!digest.groupTable.find(group.messageNumber, found) || found.offset != group.offset)
+            __builtin_trap(); // every group is found by its number
         if (group.offset > groups.size() || group.size > groups.size() - group.offset)
             __builtin_trap(); // an accepted group lies within the groups' bytes
         std::vector<RulesDigestRule> rules;
@@ -111,6 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!decodeRulesDigest(std::string_view(file).substr(0, head), kind, kPath, bytes, kStamp, decoded))
         return 0;
     checkAccepted(decoded, std::string_view(file).substr(head), bytes);
+    decoded.groups = decoded.groupTable.all();
     if (!changed && encodeRulesDigest(kind, kPath, bytes, decoded, kStamp, groups) != file)
         __builtin_trap(); // what was read is what was written
     return 0;

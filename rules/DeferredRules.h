@@ -41,11 +41,11 @@ class DeferredRules {
 public:
     // The source holds the rules file's path, bytes and unusable lines; the groups are the
     // digest's, loaded as the kind.
-    DeferredRules(RulesKind kind, RulesFileSource source, std::vector<RulesDigestGroup> groups)
-        : kind_(kind), source_(std::move(source)), groups_(std::move(groups))
+    DeferredRules(RulesKind kind, RulesFileSource source, RulesDigestGroupTable groups)
+        : kind_(kind), source_(std::move(source)), groups_(groups)
     {
-        for (const RulesDigestGroup& group : groups_)
-            numbers_.add(group.messageNumber);
+        for (std::size_t i = 0; i < groups_.size(); ++i)
+            numbers_.add(groups_.numberAt(i));
     }
     DeferredRules(const DeferredRules&) = delete;
     DeferredRules& operator=(const DeferredRules&) = delete;
@@ -69,13 +69,17 @@ public:
         if (selection_ && wanted.size() == selectedNumbers_.size())
             return selection_;
 
-        std::vector<const RulesDigestGroup*> groups;
+        std::vector<RulesDigestGroup> found;
+        found.reserve(wanted.size());
         for (const std::int32_t number : wanted) {
-            const auto group = std::lower_bound(groups_.begin(), groups_.end(), number,
-                                                [](const RulesDigestGroup& g, std::int32_t n) { return g.messageNumber < n; });
-            if (group != groups_.end() && group->messageNumber == number)
-                groups.push_back(&*group);
+            RulesDigestGroup group;
+            if (groups_.find(number, group))
+                found.push_back(group);
         }
+        std::vector<const RulesDigestGroup*> groups;
+        groups.reserve(found.size());
+        for (const RulesDigestGroup& group : found)
+            groups.push_back(&group);
         std::vector<std::string_view> data;
         std::vector<Rule> rules;
         std::size_t count = 0;
@@ -171,7 +175,7 @@ private:
 
     RulesKind kind_;
     RulesFileSource source_;
-    std::vector<RulesDigestGroup> groups_; // by number
+    RulesDigestGroupTable groups_; // the digest's, valid until the kind's next load
     MessageNumberSet numbers_;
     std::vector<std::int32_t> selectedNumbers_; // sorted
     SharedRuleSet<Rule> selection_;

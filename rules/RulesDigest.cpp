@@ -5,8 +5,6 @@
 #include "RulePattern.h"
 #include "RulesMessages.h"
 
-#include "U_Prefault.h"
-
 #include <pcre2.h>
 
 #include <algorithm>
@@ -252,23 +250,62 @@ bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string&
     std::uint32_t groups = 0;
     if (!in.value(digest.groupsSize) || !in.value(groups) || in.left() != static_cast<std::size_t>(groups) * kGroupBytes)
         return false;
-    digest.groups.clear();
-    digest.groups.reserve(groups);
-    prefaultForWriting(digest.groups.data(), static_cast<std::size_t>(groups) * sizeof(RulesDigestGroup));
-    digest.groups.assign(groups, RulesDigestGroup());
+    const RulesDigestGroupTable table(body + in.position(), groups);
     for (std::size_t i = 0; i < groups; ++i) {
-        RulesDigestGroup& group = digest.groups[i];
-        in.value(group.messageNumber);
-        in.value(group.count);
-        in.value(group.offset);
-        in.value(group.size);
-        in.value(group.checksum);
-        if ((i > 0 && group.messageNumber <= digest.groups[i - 1].messageNumber) || group.count == 0 ||
+        const RulesDigestGroup group = table.at(i);
+        if ((i > 0 && group.messageNumber <= table.numberAt(i - 1)) || group.count == 0 ||
             group.offset > digest.groupsSize || group.size > digest.groupsSize - group.offset ||
             group.size / kRuleBytes < group.count)
             return false;
     }
+    digest.groups.clear();
+    digest.groupTable = table;
     return true;
+}
+
+std::int32_t RulesDigestGroupTable::numberAt(std::size_t i) const
+{
+    std::int32_t number;
+    std::memcpy(&number, records_ + i * kGroupBytes, sizeof number);
+    return number;
+}
+
+RulesDigestGroup RulesDigestGroupTable::at(std::size_t i) const
+{
+    Reader in(records_ + i * kGroupBytes, kGroupBytes);
+    RulesDigestGroup group;
+    in.value(group.messageNumber);
+    in.value(group.count);
+    in.value(group.offset);
+    in.value(group.size);
+    in.value(group.checksum);
+    return group;
+}
+
+bool RulesDigestGroupTable::find(std::int32_t number, RulesDigestGroup& group) const
+{
+    std::size_t low = 0;
+    std::size_t high = count_;
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (numberAt(middle) < number)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (low == count_ || numberAt(low) != number)
+        return false;
+    group = at(low);
+    return true;
+}
+
+std::vector<RulesDigestGroup> RulesDigestGroupTable::all() const
+{
+    std::vector<RulesDigestGroup> groups;
+    groups.reserve(count_);
+    for (std::size_t i = 0; i < count_; ++i)
+        groups.push_back(at(i));
+    return groups;
 }
 
 bool decodeRulesDigestGroup(std::string_view data, const RulesDigestGroup& group, std::size_t bytesSize,

@@ -32,15 +32,38 @@ struct RulesDigestGroup {
     std::uint64_t checksum = 0;
 };
 
+// The groups of a decoded digest as they lie in its bytes, by number: a group is decoded when it is
+// looked up, so that a process that needs a few numbers of many thousand decodes those few. A view
+// of the bytes given to decodeRulesDigest, valid while they are.
+class RulesDigestGroupTable {
+public:
+    RulesDigestGroupTable() = default;
+    RulesDigestGroupTable(const char* records, std::size_t count) : records_(records), count_(count) {}
+
+    std::size_t size() const { return count_; }
+    std::int32_t numberAt(std::size_t i) const;
+    RulesDigestGroup at(std::size_t i) const;
+    // The group of the number; false when the number has none.
+    bool find(std::int32_t number, RulesDigestGroup& group) const;
+    // Every group, by number.
+    std::vector<RulesDigestGroup> all() const;
+
+private:
+    const char* records_ = nullptr;
+    std::size_t count_ = 0;
+};
+
 class RulePattern;
 
 // A reading without its compiled patterns: the lines it reported, in file order, and a group for
-// each message number that has usable rules, by number. Made for encoding, it also lists the usable
-// rules by number, then line (decoding leaves them in the groups).
+// each message number that has usable rules, by number. Made for encoding, it lists the groups, and
+// the usable rules by number, then line; decoded, it views the groups where they lie (groupTable)
+// and leaves the rules in them.
 struct RulesDigest {
     std::string contentId; // of the rules file's bytes (RulesFileSource::contentId)
     std::vector<UnusableRuleLine> unusable;
     std::vector<RulesDigestGroup> groups;
+    RulesDigestGroupTable groupTable;
     std::uint64_t groupsSize = 0;
     std::vector<RulesDigestRule> rules;
 };
@@ -72,7 +95,7 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
                               const RulesDigest& digest, const std::string& stamp,
                               const std::string& groups = std::string());
 
-// Fills the digest's unusable lines and groups from the data (the header and the digest, without
+// Fills the digest's unusable lines and group table from the data (the header and the digest, without
 // the groups' bytes). False, leaving the digest in an unspecified state, unless the data is a digest
 // that encodeRulesDigest made with the same stamp of exactly these bytes, read from this path as
 // this kind, and is whole and consistent: lines in order, every reason a known one, groups by number

@@ -14,10 +14,15 @@ struct StoreState {
     std::string directory;
     bool loading = true;
     std::string stamp;
-    // A buffer for the digests and groups read, kept for the next (a string would clear what it
-    // grows by first).
-    std::unique_ptr<char[]> buffer;
-    std::size_t capacity = 0;
+    // Buffers for what is read where a file cannot be mapped, kept for the next (a string would
+    // clear what it grows by first): per kind the digest that load() took last, whose group table
+    // is used until the kind's next load, and one for groups.
+    struct Buffer {
+        std::unique_ptr<char[]> bytes;
+        std::size_t capacity = 0;
+    };
+    Buffer digests[2];
+    Buffer groups;
     // Per kind: the digest file that load() took last, kept open for its groups, and where they
     // start in it.
     platform::PrivateFileReader files[2];
@@ -35,24 +40,13 @@ StoreState& state()
     return store;
 }
 
-char* bufferOf(std::size_t size)
+char* bufferOf(StoreState::Buffer& buffer, std::size_t size)
 {
-    StoreState& store = state();
-    if (size > store.capacity) {
-        store.capacity = std::max(size, 2 * store.capacity);
-        store.buffer.reset(new char[store.capacity]);
+    if (size > buffer.capacity) {
+        buffer.capacity = std::max(size, 2 * buffer.capacity);
+        buffer.bytes.reset(new char[buffer.capacity]);
     }
-    return store.buffer.get();
-}
-
-// The bytes at the offset: in the file's mapping, or else read into the buffer (which the next call
-// reuses).
-const char* bytesOf(platform::PrivateFileReader& file, std::uint64_t offset, std::size_t size)
-{
-    if (const char* mapped = file.view(offset, size))
-        return mapped;
-    char* buffer = bufferOf(size);
-    return file.readAt(offset, size, buffer) ? buffer : nullptr;
+    return buffer.bytes.get();
 }
 
 // FNV-1a of a path: a name that differs between files; what the file holds is checked.
@@ -115,7 +109,15 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
         return false;
     const std::uint64_t size = rulesDigestBodySize(std::string_view(header, sizeof header));
     const std::size_t whole = kRulesDigestHeaderBytes + static_cast<std::size_t>(size);
-    const char* data = size == 0 || size >= (1ull << 31) ? nullptr : bytesOf(file, 0, whole);
+    // In the file's mapping, or else read into the kind's buffer.
+    const char* data = nullptr;
+    if (size != 0 && size < (1ull << 31)) {
+        data = file.view(0, whole);
+        if (!data) {
+            char* buffer = bufferOf(store.digests[slot(kind)], whole);
+            data = file.readAt(0, whole, buffer) ? buffer : nullptr;
+        }
+    }
     if (!data || !decodeRulesDigest(std::string_view(data, whole), kind, path, bytes, stamp(), digest)) {
         file.close();
         return false;
@@ -167,7 +169,7 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     }
     if (span >= (1ull << 31) || total > span)
         return false;
-    char* buffer = bufferOf(static_cast<std::size_t>(span));
+    char* buffer = bufferOf(store.groups, static_cast<std::size_t>(span));
     std::size_t at = 0;
     for (std::size_t first = 0; first < groups.size();) {
         const std::size_t last = lastOfRange(first);

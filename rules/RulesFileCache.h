@@ -70,7 +70,7 @@ public:
                 report(out, path, unusable.reason, unusable.text);
             RulesFileSource source{path, std::move(scratch_), std::move(digest.unusable)};
             source.contentId = std::move(digest.contentId);
-            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, std::move(source), std::move(digest.groups));
+            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, std::move(source), digest.groupTable);
             return {nullptr, deferred_};
         }
         deferred_.reset();

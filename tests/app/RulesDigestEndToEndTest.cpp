@@ -198,6 +198,8 @@ public:
         const std::string rules = kind == RulesKind::Message ? messageRulesPath() : parameterRulesPath();
         const std::string_view head(data.data(), kRulesDigestHeaderBytes + rulesDigestBodySize(data));
         EXPECT_TRUE(decodeRulesDigest(head, kind, rules, readBytes(rules), rulesDigestStamp(), digest));
+        digest.groups = digest.groupTable.all(); // the data goes with the caller
+        digest.groupTable = RulesDigestGroupTable();
         return digest;
     }
 
