@@ -58,7 +58,7 @@ public:
             ++current_;
             break;
         case C_SectionEntry::TextArray:
-            entry.texts[item_] = rewriteLine(line, substitute_, true);
+            (entry.list ? (*entry.list)[item_] : entry.texts[item_]) = rewriteLine(line, substitute_, true);
             nextItem(entry);
             break;
         case C_SectionEntry::IntegerArray:

@@ -7,28 +7,32 @@ namespace {
 
 C_SectionEntry header(const char* name)
 {
-    return {C_SectionEntry::Header, name, nullptr, nullptr, 0};
+    return {C_SectionEntry::Header, name, nullptr, nullptr, 0, nullptr};
 }
 C_SectionEntry options()
 {
-    return {C_SectionEntry::Options, "options", nullptr, nullptr, 0};
+    return {C_SectionEntry::Options, "options", nullptr, nullptr, 0, nullptr};
 }
 C_SectionEntry text(std::string& variable)
 {
-    return {C_SectionEntry::Text, nullptr, &variable, nullptr, 1};
+    return {C_SectionEntry::Text, nullptr, &variable, nullptr, 1, nullptr};
 }
 C_SectionEntry integer(std::int32_t& variable)
 {
-    return {C_SectionEntry::Integer, nullptr, nullptr, &variable, 1};
+    return {C_SectionEntry::Integer, nullptr, nullptr, &variable, 1, nullptr};
 }
-template <std::size_t N>
-C_SectionEntry texts(std::string (&variables)[N])
+C_SectionEntry texts(C_TextList& variables)
 {
-    return {C_SectionEntry::TextArray, nullptr, variables, nullptr, int(N)};
+    return {C_SectionEntry::TextArray, nullptr, nullptr, nullptr, int(variables.capacity()), &variables};
+}
+// An array of one text.
+C_SectionEntry textItem(std::string& variable)
+{
+    return {C_SectionEntry::TextArray, nullptr, &variable, nullptr, 1, nullptr};
 }
 C_SectionEntry end()
 {
-    return {C_SectionEntry::End, nullptr, nullptr, nullptr, 0};
+    return {C_SectionEntry::End, nullptr, nullptr, nullptr, 0, nullptr};
 }
 
 std::unique_ptr<C_ConfigurationVariables>& storage()
@@ -105,8 +109,7 @@ const C_SectionEntry* velcSections()
         integer(v.cGeneral[7]),
         header("comments"), integer(v.comments[0]), integer(v.comments[1]),
         header("format"),
-        {C_SectionEntry::TextArray, nullptr, formatFirst, nullptr, 1},
-        {C_SectionEntry::TextArray, nullptr, formatSecond, nullptr, 1},
+        textItem(*formatFirst), textItem(*formatSecond),
         options(),
         end(),
     };
