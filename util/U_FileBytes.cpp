@@ -34,8 +34,10 @@ bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed
     } else {
         bytes.clear();
     }
-    // Whatever is left: everything when the size was not known, the rest of a file that grew.
-    char chunk[65536];
+    // Whatever is left: everything when the size was not known, the rest of a file that grew. The
+    // buffer is small: usually this finds the end at once, and a larger one would reach stack pages
+    // that the process never used otherwise.
+    char chunk[4096];
     std::size_t got;
     while (!std::ferror(file) && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0)
         bytes.append(chunk, got);
