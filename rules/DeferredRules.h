@@ -39,10 +39,10 @@ std::int32_t positionOf(const Rule& rule)
 template <class Rule>
 class DeferredRules {
 public:
-    // The source holds the rules file's path, bytes and unusable lines; the groups are the
-    // digest's, loaded as the kind.
-    DeferredRules(RulesKind kind, RulesFileSource source, RulesDigestGroupTable groups)
-        : kind_(kind), source_(std::move(source)), groups_(groups)
+    // The source holds the rules file's path and unusable lines; the bytes (the rules file's, as the
+    // digest holds them) and the groups are the digest's, loaded as the kind.
+    DeferredRules(RulesKind kind, RulesFileSource source, std::string_view bytes, RulesDigestGroupTable groups)
+        : kind_(kind), source_(std::move(source)), bytes_(bytes), groups_(groups)
     {
         for (std::size_t i = 0; i < groups_.size(); ++i)
             numbers_.add(groups_.numberAt(i));
@@ -51,6 +51,8 @@ public:
     DeferredRules& operator=(const DeferredRules&) = delete;
 
     const RulesFileSource& source() const { return source_; }
+    // The rules file's bytes, valid until the kind's next digest load.
+    std::string_view bytes() const { return bytes_; }
     // Whether a message number has rules.
     const MessageNumberSet& numbers() const { return numbers_; }
 
@@ -95,8 +97,8 @@ public:
         }
         // Each rule takes a line of the file: counts beyond its size are a damaged digest's, which
         // parsing the groups will find.
-        rules.reserve(std::min(count, source_.bytes.size()));
-        RulePattern::expectOffers(bytes, std::min(fresh, source_.bytes.size()));
+        rules.reserve(std::min(count, bytes_.size()));
+        RulePattern::expectOffers(bytes, std::min(fresh, bytes_.size()));
         bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
         for (std::size_t i = 0; fits && i < groups.size(); ++i)
             fits = parseGroup(*groups[i], data[i], parse, rules);
@@ -122,7 +124,7 @@ private:
     {
         std::vector<RulesDigestRule> entries;
         std::string_view serialised;
-        if (!decodeRulesDigestGroup(data, group, source_.bytes.size(), entries, serialised))
+        if (!decodeRulesDigestGroup(data, group, bytes_.size(), entries, serialised))
             return false;
         if (!serialised.empty()) {
             std::vector<std::string_view> texts;
@@ -145,7 +147,7 @@ private:
     // CR before the LF dropped. It lies in the source's bytes.
     std::string_view lineFrom(std::size_t offset) const
     {
-        const std::string_view bytes = source_.bytes;
+        const std::string_view bytes = bytes_;
         const std::size_t lf = bytes.find('\n', offset);
         std::string_view text = lf == std::string_view::npos ? bytes.substr(offset) : bytes.substr(offset, lf - offset);
         if (lf != std::string_view::npos && !text.empty() && text.back() == '\r')
@@ -157,7 +159,7 @@ private:
     template <class Parse>
     bool parseAt(const RulesDigestRule& digested, const Parse& parse, Rule& rule) const
     {
-        const std::string& bytes = source_.bytes;
+        const std::string_view bytes = bytes_;
         const std::size_t start = TextLineReader::textStart(bytes);
         if (digested.offset >= bytes.size() || digested.offset < start ||
             (digested.offset > start && bytes[digested.offset - 1] != '\n'))
@@ -175,6 +177,7 @@ private:
 
     RulesKind kind_;
     RulesFileSource source_;
+    std::string_view bytes_; // the digest's copy, valid until the kind's next load
     RulesDigestGroupTable groups_; // the digest's, valid until the kind's next load
     MessageNumberSet numbers_;
     std::vector<std::int32_t> selectedNumbers_; // sorted

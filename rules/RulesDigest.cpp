@@ -207,6 +207,12 @@ std::uint64_t rulesDigestBodySize(std::string_view header)
 bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string& path, const std::string& bytes,
                        const std::string& stamp, RulesDigest& digest)
 {
+    return decodeRulesDigest(data, kind, path, stamp, digest) && digest.bytes == bytes;
+}
+
+bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string& path, const std::string& stamp,
+                       RulesDigest& digest)
+{
     if (data.size() < kHeaderBytes || data.compare(0, sizeof kMagic, kMagic, sizeof kMagic) != 0)
         return false;
     Reader head(data.data() + sizeof kMagic, kHeaderBytes - sizeof kMagic);
@@ -224,12 +230,12 @@ bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string&
     std::uint32_t bytesSize = 0;
     if (!in.value(version) || version != kLayoutVersion || !in.sameText(stamp) || !in.value(storedKind) ||
         storedKind != static_cast<std::uint8_t>(kind) || !in.sameText(path) || !in.value(bytesSize) ||
-        bytesSize != bytes.size() || in.left() < bytesSize)
+        in.left() < bytesSize)
         return false;
     const std::size_t bytesStart = in.position();
-    if (bodyChecksum(body, size, bytesStart, bytesStart + bytesSize) != sum ||
-        std::memcmp(body + bytesStart, bytes.data(), bytesSize) != 0)
+    if (bodyChecksum(body, size, bytesStart, bytesStart + bytesSize) != sum)
         return false;
+    digest.bytes = std::string_view(body + bytesStart, bytesSize);
     in.skip(bytesSize);
     if (!in.text(digest.contentId))
         return false;

@@ -60,7 +60,8 @@ class RulePattern;
 // the usable rules by number, then line; decoded, it views the groups where they lie (groupTable)
 // and leaves the rules in them.
 struct RulesDigest {
-    std::string contentId; // of the rules file's bytes (RulesFileSource::contentId)
+    std::string_view bytes; // decoded: the digest's copy of the rules file's bytes, where it lies
+    std::string contentId;  // of the rules file's bytes (RulesFileSource::contentId)
     std::vector<UnusableRuleLine> unusable;
     std::vector<RulesDigestGroup> groups;
     RulesDigestGroupTable groupTable;
@@ -102,6 +103,10 @@ std::string encodeRulesDigest(RulesKind kind, const std::string& path, const std
 // within the groups' bytes.
 bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string& path, const std::string& bytes,
                        const std::string& stamp, RulesDigest& digest);
+// The same for a digest of any bytes: the digest's copy of them is left in digest.bytes, for the
+// caller to compare with the rules file.
+bool decodeRulesDigest(std::string_view data, RulesKind kind, const std::string& path, const std::string& stamp,
+                       RulesDigest& digest);
 
 // What sets this build's digests apart from other builds': the kit's version, the digest layout's
 // version and the matcher's version (which decides what compiles).

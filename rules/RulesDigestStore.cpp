@@ -98,7 +98,7 @@ std::string RulesDigestStore::fileNamedAfter(const std::string& text, const char
     return name + prefix + hash + suffix;
 }
 
-bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest)
+bool RulesDigestStore::load(RulesKind kind, const std::string& path, RulesDigest& digest)
 {
     StoreState& store = state();
     if (!loading())
@@ -118,7 +118,7 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, const std::
             data = file.readAt(0, whole, buffer) ? buffer : nullptr;
         }
     }
-    if (!data || !decodeRulesDigest(std::string_view(data, whole), kind, path, bytes, stamp(), digest)) {
+    if (!data || !decodeRulesDigest(std::string_view(data, whole), kind, path, stamp(), digest)) {
         file.close();
         return false;
     }

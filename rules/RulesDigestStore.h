@@ -20,9 +20,10 @@ public:
     // Whether digests are taken: active, and stopLoading() not called.
     static bool loading();
 
-    // The digest of the bytes of the rules file at the path; false when there is none to take. Its
-    // group table stays valid until the next load of the kind.
-    static bool load(RulesKind kind, const std::string& path, const std::string& bytes, RulesDigest& digest);
+    // The digest kept for the rules file at the path; false when there is none to take. Its copy of
+    // the rules file's bytes (digest.bytes), which the caller compares with the file, and its group
+    // table stay valid until the next load of the kind.
+    static bool load(RulesKind kind, const std::string& path, RulesDigest& digest);
     // The bytes of groups of the digest that load() gave last for the kind (given by number), each
     // checked against its checksum; false when one cannot be read whole and unchanged. Groups that
     // stand close together are read with one call. The views stay valid until the next load.

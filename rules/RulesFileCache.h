@@ -50,30 +50,32 @@ public:
     // compiled only for the numbers that a file's diagnostics need (DeferredRules). A file read in
     // full leaves its digest for later runs. The reports are the same either way, and the source
     // has its content id either way.
+    //
+    // Where a reading is taken again, the file is only compared with the bytes it was taken from,
+    // piece by piece, so that a process keeps no copy of a large rules file that it does not parse.
     template <class Parse>
     RuleReading<Rule> readKept(const std::string& path, std::ostream& out, RulesKind kind, Parse parse)
     {
-        if (!readBytes(path))
-            return {unreadable(path), nullptr};
         if (!RulesDigestStore::loading())
             deferred_.reset();
-        if (deferred_ && deferred_->source().path == path && deferred_->source().bytes == scratch_) {
-            for (const UnusableRuleLine& unusable : deferred_->source().unusable)
-                report(out, path, unusable.reason, unusable.text);
-            return {nullptr, deferred_};
+        if (deferred_ && deferred_->source().path == path && fileHoldsExactly(path, deferred_->bytes()))
+            return {nullptr, reportedAgain(deferred_, out)};
+        if (set_ && set_->source().path == path && fileHoldsExactly(path, set_->source().bytes))
+            return {reportedAgain(set_, out), nullptr};
+        RulesDigest digest;
+        if (RulesDigestStore::load(kind, path, digest) && fileHoldsExactly(path, digest.bytes)) {
+            RulesFileSource source{path, std::string(), std::move(digest.unusable)};
+            source.contentId = std::move(digest.contentId);
+            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, std::move(source), digest.bytes, digest.groupTable);
+            return {nullptr, reportedAgain(deferred_, out)};
         }
+        // A digest loaded above and not taken is no longer mapped: nothing may keep a view of it.
+        deferred_.reset();
+        digest = RulesDigest();
+        if (!readBytes(path))
+            return {unreadable(path), nullptr};
         if (replay(path, scratch_, out))
             return {set_, nullptr};
-        RulesDigest digest;
-        if (RulesDigestStore::load(kind, path, scratch_, digest)) {
-            for (const UnusableRuleLine& unusable : digest.unusable)
-                report(out, path, unusable.reason, unusable.text);
-            RulesFileSource source{path, std::move(scratch_), std::move(digest.unusable)};
-            source.contentId = std::move(digest.contentId);
-            deferred_ = std::make_shared<DeferredRules<Rule>>(kind, std::move(source), digest.groupTable);
-            return {nullptr, deferred_};
-        }
-        deferred_.reset();
         readAnew(path, out, parse, &digest.rules);
         if (scratch_.size() < UINT32_MAX) { // offsets are kept in 32 bits
             digest.contentId = set_->source().contentId;
@@ -98,6 +100,15 @@ public:
             RulesDigestStore::save(kind, path, scratch_, digest, groups);
         }
         return {set_, nullptr};
+    }
+
+    // The reading, after its reports are written to the stream again.
+    template <class Reading>
+    static const Reading& reportedAgain(const Reading& reading, std::ostream& out)
+    {
+        for (const UnusableRuleLine& unusable : reading->source().unusable)
+            report(out, reading->source().path, unusable.reason, unusable.text);
+        return reading;
     }
 
     // True when the bytes are those of the stored reading of the path; then its reports are written

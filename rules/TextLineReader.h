@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <string>
+#include <string_view>
 
 class TextLineReader {
 public:
@@ -24,9 +25,9 @@ public:
     bool readLine(std::string& line);
 
     // Where the text of the bytes starts: after a UTF-8 byte order mark (Notepad writes one), else 0.
-    static std::size_t textStart(const std::string& bytes)
+    static std::size_t textStart(std::string_view bytes)
     {
-        return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+        return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
     }
 
     // Calls the function with every line of the bytes from the start, exactly as reading them with

@@ -4,6 +4,8 @@
 #include "U_Prefault.h"
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 #include <sys/stat.h>
 
 bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed)
@@ -45,4 +47,30 @@ bool readWholeFile(const std::string& path, std::string& bytes, bool* readFailed
         *readFailed = std::ferror(file) != 0;
     std::fclose(file);
     return true;
+}
+
+bool fileHoldsExactly(const std::string& path, std::string_view bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file)
+        return false;
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    // A few pages, used again for each piece; one read more finds the end.
+    constexpr std::size_t kPiece = 16 * 1024;
+    const std::unique_ptr<char[]> piece(new char[kPiece]);
+    std::size_t at = 0;
+    bool same = true;
+    for (;;) {
+        const std::size_t got = std::fread(piece.get(), 1, kPiece, file);
+        if (got == 0)
+            break;
+        if (got > bytes.size() - at || std::memcmp(piece.get(), bytes.data() + at, got) != 0) {
+            same = false;
+            break;
+        }
+        at += got;
+    }
+    same = same && at == bytes.size() && !std::ferror(file);
+    std::fclose(file);
+    return same;
 }

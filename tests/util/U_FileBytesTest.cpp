@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 using testsupport::TempDir;
 using testsupport::writeBytes;
 
@@ -52,4 +56,35 @@ TEST(U_FileBytesTest, directoryOpensButItsReadFails)
     EXPECT_TRUE(failed);
 #endif
     EXPECT_EQ(bytes, "");
+}
+
+// A file against bytes that differ from it at one place, or not at all, across the pieces it is
+// read in; seeded, so that a failure repeats.
+TEST(U_FileBytesTest, fileHoldsExactlyOnlyItsOwnBytes)
+{
+    TempDir dir;
+    std::mt19937 random(20261210);
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1}, std::size_t{16384}, std::size_t{16385},
+                                   std::size_t{70000}}) {
+        std::string bytes(size, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(random() & 0xFF);
+        const std::string file = dir.file("f" + std::to_string(size));
+        writeBytes(file, bytes);
+        EXPECT_TRUE(fileHoldsExactly(file, bytes)) << size;
+        std::vector<std::string> others = {bytes + "x", bytes + std::string(20000, 'y')};
+        if (size > 0) {
+            others.push_back(bytes.substr(0, size - 1));
+            others.push_back(bytes.substr(1));
+            for (const std::size_t at : {std::size_t{0}, size / 2, size - 1}) {
+                std::string changed = bytes;
+                changed[at] = static_cast<char>(changed[at] ^ 0x20);
+                others.push_back(changed);
+            }
+        }
+        for (const std::string& other : others)
+            EXPECT_FALSE(fileHoldsExactly(file, other)) << size << " against " << other.size() << " bytes";
+    }
+    EXPECT_FALSE(fileHoldsExactly(dir.file("none"), ""));
+    EXPECT_FALSE(fileHoldsExactly(dir.path(), "")); // a directory cannot be read
 }
