@@ -74,8 +74,6 @@ public:
         digest = RulesDigest();
         if (!readBytes(path))
             return {unreadable(path), nullptr};
-        if (replay(path, scratch_, out))
-            return {set_, nullptr};
         readAnew(path, out, parse, &digest.rules);
         if (scratch_.size() < UINT32_MAX) { // offsets are kept in 32 bits
             digest.contentId = set_->source().contentId;
