@@ -157,3 +157,35 @@ TEST_F(ConfigurationTest, missingFileIsReportedOnStandardError)
 }
 
 } // namespace
+
+// A section of lines takes as many lines as it holds, each in its place; the line after the last
+// is not taken and is reported.
+TEST_F(ConfigurationTest, sectionsOfLinesTakeExactlyTheirCapacity)
+{
+    struct Case {
+        const char* layout;
+        const C_SectionEntry* table;
+        const char* section;
+        std::size_t capacity;
+        const C_TextList& (*list)(const C_ConfigurationVariables&);
+    };
+    const Case cases[] = {
+        {"velcpp", velcppSections(), "help", 1024, [](const C_ConfigurationVariables& v) -> const C_TextList& { return v.help; }},
+        {"velcpp", velcppSections(), "levels", 500, [](const C_ConfigurationVariables& v) -> const C_TextList& { return v.levels; }},
+        {"veld", veldSections(), "help", 1024, [](const C_ConfigurationVariables& v) -> const C_TextList& { return v.help; }},
+    };
+    for (const Case& c : cases) {
+        resetConfigurationVariables();
+        std::string content = std::string("#") + c.section + "\n";
+        for (std::size_t i = 0; i <= c.capacity; ++i)
+            content += "line " + std::to_string(i) + "\n";
+        read(content, c.table, c.layout);
+        const C_TextList& list = c.list(vars);
+        EXPECT_EQ(list.capacity(), c.capacity) << c.layout << " " << c.section;
+        EXPECT_EQ(list[0], "line 0") << c.layout << " " << c.section;
+        EXPECT_EQ(list[c.capacity - 1], "line " + std::to_string(c.capacity - 1)) << c.layout << " " << c.section;
+        EXPECT_EQ(list[c.capacity], "") << c.layout << " " << c.section;
+        EXPECT_EQ(out, "\nERROR: Unexpected configuration data: line " + std::to_string(c.capacity) + "\n")
+            << c.layout << " " << c.section;
+    }
+}
