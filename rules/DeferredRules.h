@@ -71,28 +71,24 @@ public:
         if (selection_ && wanted.size() == selectedNumbers_.size())
             return selection_;
 
-        std::vector<RulesDigestGroup> found;
-        found.reserve(wanted.size());
+        std::vector<RulesDigestGroup> groups;
+        groups.reserve(wanted.size());
         for (const std::int32_t number : wanted) {
             RulesDigestGroup group;
             if (groups_.find(number, group))
-                found.push_back(group);
+                groups.push_back(group);
         }
-        std::vector<const RulesDigestGroup*> groups;
-        groups.reserve(found.size());
-        for (const RulesDigestGroup& group : found)
-            groups.push_back(&group);
         std::vector<std::string_view> data;
         std::vector<Rule> rules;
         std::size_t count = 0;
         std::size_t bytes = 0;
         std::size_t fresh = 0;
-        for (const RulesDigestGroup* group : groups) {
-            count += group->count;
+        for (const RulesDigestGroup& group : groups) {
+            count += group.count;
             // The groups of numbers selected before were decoded then.
-            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), group->messageNumber)) {
-                bytes += group->size;
-                fresh += group->count;
+            if (!std::binary_search(selectedNumbers_.begin(), selectedNumbers_.end(), group.messageNumber)) {
+                bytes += group.size;
+                fresh += group.count;
             }
         }
         // Each rule takes a line of the file: counts beyond its size are a damaged digest's, which
@@ -101,7 +97,7 @@ public:
         RulePattern::expectOffers(bytes, std::min(fresh, bytes_.size()));
         bool fits = RulesDigestStore::loadGroups(kind_, groups, data);
         for (std::size_t i = 0; fits && i < groups.size(); ++i)
-            fits = parseGroup(*groups[i], data[i], parse, rules);
+            fits = parseGroup(groups[i], data[i], parse, rules);
         if (!fits) {
             RulePattern::forgetCompiled();
             return nullptr;

@@ -126,7 +126,7 @@ bool RulesDigestStore::load(RulesKind kind, const std::string& path, RulesDigest
     return true;
 }
 
-bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesDigestGroup*>& groups,
+bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<RulesDigestGroup>& groups,
                                   std::vector<std::string_view>& data)
 {
     // Runs of groups with gaps below a page are read as one range: a system call costs more than
@@ -140,31 +140,31 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     platform::PrivateFileReader& file = store.files[slot(kind)];
     const std::uint64_t codesStart = store.codesStart[slot(kind)];
     if (file.view(codesStart, 0)) {
-        for (const RulesDigestGroup* group : groups) {
-            const char* bytes = file.view(codesStart + group->offset, group->size);
-            if (!bytes || rulesDigestChecksum(bytes, group->size) != group->checksum)
+        for (const RulesDigestGroup& group : groups) {
+            const char* bytes = file.view(codesStart + group.offset, group.size);
+            if (!bytes || rulesDigestChecksum(bytes, group.size) != group.checksum)
                 return false;
-            data.emplace_back(bytes, group->size);
+            data.emplace_back(bytes, group.size);
         }
         return true;
     }
     std::uint64_t total = 0;
-    for (const RulesDigestGroup* group : groups)
-        total += group->size;
+    for (const RulesDigestGroup& group : groups)
+        total += group.size;
     // Each range is read to where its groups start in the buffer; a gap read with it is kept.
     // A range runs from its first group to the last one that follows its predecessor closely.
     const auto lastOfRange = [&groups](std::size_t first) {
         std::size_t last = first;
         while (last + 1 < groups.size() &&
-               groups[last + 1]->offset < groups[last]->offset + groups[last]->size + kGap &&
-               groups[last + 1]->offset >= groups[last]->offset + groups[last]->size)
+               groups[last + 1].offset < groups[last].offset + groups[last].size + kGap &&
+               groups[last + 1].offset >= groups[last].offset + groups[last].size)
             ++last;
         return last;
     };
     std::uint64_t span = 0;
     for (std::size_t first = 0; first < groups.size();) {
         const std::size_t last = lastOfRange(first);
-        span += groups[last]->offset + groups[last]->size - groups[first]->offset;
+        span += groups[last].offset + groups[last].size - groups[first].offset;
         first = last + 1;
     }
     if (span >= (1ull << 31) || total > span)
@@ -173,15 +173,15 @@ bool RulesDigestStore::loadGroups(RulesKind kind, const std::vector<const RulesD
     std::size_t at = 0;
     for (std::size_t first = 0; first < groups.size();) {
         const std::size_t last = lastOfRange(first);
-        const std::uint64_t start = groups[first]->offset;
-        const auto length = static_cast<std::size_t>(groups[last]->offset + groups[last]->size - start);
+        const std::uint64_t start = groups[first].offset;
+        const auto length = static_cast<std::size_t>(groups[last].offset + groups[last].size - start);
         if (!file.readAt(codesStart + start, length, buffer + at))
             return false;
         for (std::size_t i = first; i <= last; ++i) {
-            const char* bytes = buffer + at + (groups[i]->offset - start);
-            if (rulesDigestChecksum(bytes, groups[i]->size) != groups[i]->checksum)
+            const char* bytes = buffer + at + (groups[i].offset - start);
+            if (rulesDigestChecksum(bytes, groups[i].size) != groups[i].checksum)
                 return false;
-            data.emplace_back(bytes, groups[i]->size);
+            data.emplace_back(bytes, groups[i].size);
         }
         at += length;
         first = last + 1;

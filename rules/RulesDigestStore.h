@@ -27,7 +27,7 @@ public:
     // The bytes of groups of the digest that load() gave last for the kind (given by number), each
     // checked against its checksum; false when one cannot be read whole and unchanged. Groups that
     // stand close together are read with one call. The views stay valid until the next load.
-    static bool loadGroups(RulesKind kind, const std::vector<const RulesDigestGroup*>& groups,
+    static bool loadGroups(RulesKind kind, const std::vector<RulesDigestGroup>& groups,
                            std::vector<std::string_view>& data);
     // Keeps the digest, with its groups' bytes, for later runs; a failure is not reported.
     static void save(RulesKind kind, const std::string& path, const std::string& bytes, const RulesDigest& digest,
